@@ -1,0 +1,88 @@
+#include "app/argument.hpp"
+
+#include <cfloat>
+#include <charconv>
+
+namespace {
+
+/* ASCII tests of our own: <cctype> is locale-dependent and undefined for
+ * negative char values, which any non-ASCII byte of an argument is. */
+bool is_digit(char c)
+{
+	return c >= '0' && c <= '9';
+}
+
+bool is_space(char c)
+{
+	return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+const char *skip_digits(const char *p)
+{
+	while (is_digit(*p))
+		p++;
+	return p;
+}
+
+/*
+ * Rounds a non-negative double to float, or returns 0 when it lies outside
+ * float's normal range.  The range is tested before the cast: converting a
+ * double beyond float's range is undefined behaviour.
+ */
+float to_float(double v)
+{
+	constexpr double overflow = 0x1.ffffffp127; /* rounds to 2^128: infinity */
+	if (v < FLT_MIN || v >= overflow)
+		return 0.0F;
+	if (v > FLT_MAX)
+		return FLT_MAX;
+	return static_cast<float>(v);
+}
+
+} // namespace
+
+float convert_argument(const char *text)
+{
+	const char *p = text;
+	while (is_space(*p))
+		p++;
+
+	/* from_chars takes neither white space nor a plus sign: strip both. */
+	const bool negative = *p == '-';
+	if (*p == '+' || *p == '-')
+		p++;
+
+	const char *const first = p;
+	const char *q = skip_digits(p);
+	bool digits = q != p;
+	if (*q == '.') {
+		const char *frac = q + 1;
+		q = skip_digits(frac);
+		digits = digits || q != frac;
+	}
+	if (!digits)
+		return 0.0F;
+
+	const char *last = q;
+	if (*q == 'e' || *q == 'E') {
+		const char *e = q + 1;
+		if (*e == '+' || *e == '-')
+			e++;
+		if (is_digit(*e))
+			last = skip_digits(e);
+		else if (*e != '\0')
+			return 0.0F;
+		/* else: a marker at the very end is dropped */
+	}
+
+	/* The grammar above is a subset of from_chars' decimal one, so the
+	 * whole of [first, last) converts.  It rounds correctly at any length
+	 * and reports a value that overflows double as out of range. */
+	double v = 0.0;
+	const auto result = std::from_chars(first, last, v, std::chars_format::general);
+	if (result.ec != std::errc() || result.ptr != last)
+		return 0.0F;
+
+	const float f = to_float(v);
+	return negative ? -f : f;
+}

@@ -1,0 +1,110 @@
+/*
+ * Settling velocity by VDI 3782 Blatt 1 (new edition).
+ *
+ * Precision.  Every quantity is held in single precision and every
+ * expression is evaluated in double; a value is rounded to float only where
+ * the procedure says so, and each of those places is a static_cast<float>.
+ * Double rather than long double: long double is 80 bits on x86, 128 bits on
+ * AArch64 Linux and 64 bits elsewhere, so only double gives the same bits on
+ * every platform.  Its 29 bits beyond float make a double rounding (wide
+ * result, then float) differ from a single one only in rare last-digit cases.
+ * The library is built with -ffp-contract=off, so that no compiler fuses a
+ * multiply and an add into an FMA behind the reader's back.
+ */
+#include "sedimentation/sedimentation.hpp"
+
+#include <cfloat>
+#include <cmath>
+#include <limits>
+
+float best_number;
+float reynolds_number;
+
+namespace {
+
+/*
+ * Best number w = C_D * Re^2 = 4 g (rho - rho_air) d^3 / (3 rho_air nu^2),
+ * with the air's density neglected beside the particle's.  For d in um
+ * (10^-12 cm^3/um^3), rho in g/cm^3, g = 980.665 cm/s^2 and nu = 0.1462
+ * cm^2/s the factor 4 g 10^-12 / (3 rho_air nu^2) is 4.991e-5 for an air
+ * density of 1.2257e-3 g/cm^3.  Unit: 1/(um^3 g/cm^3).
+ */
+constexpr double best_factor = 4.991e-05;
+
+/* Below this w the flow round the particle is creeping: Stokes' law. */
+constexpr double stokes_limit = 0.24;
+
+/*
+ * Stokes' law C_D = 24/Re gives Nre = w/24.  The factor is the float nearest
+ * 1/24 (0.041666668), as the procedure has it, not the exact fraction.
+ */
+constexpr float stokes_factor = 0.041666668F;
+
+/*
+ * nu in um*cm/s: the kinematic viscosity of air, 0.1462 cm^2/s, times
+ * 10^4 um/cm, from Nre = vs d / nu with vs in cm/s and d in um.
+ */
+constexpr double velocity_factor = 1462.0;
+
+/*
+ * Beard, K. V. (1976): Terminal velocity and shape of cloud and
+ * precipitation drops aloft.  J. Atmos. Sci. 33, 851-864, regime 2
+ * (19 um to 1.07 mm for water drops at sea level):
+ *
+ *   ln Nre = a0 + a1 X + a2 X^2 + ... + a6 X^6,   X = ln w.
+ *
+ * Kept in single precision as the procedure stores them, a0 first.
+ */
+constexpr float beard[] = {
+    -3.18657F, 0.992696F, -1.53193e-3F, -9.87059e-4F,
+    -5.78878e-4F, 8.55176e-5F, -3.27815e-6F,
+};
+
+/*
+ * w rounded to float.  For absurd inputs (d^3 rho beyond about 7e42) w lies
+ * past float's range, where a static_cast is undefined behaviour; what IEEE
+ * rounding gives there is spelled out instead: FLT_MAX up to the midpoint
+ * between FLT_MAX and 2^128 (exclusive, the tie goes to the even 2^128),
+ * infinity from there on.  w is never negative.
+ */
+float round_best_number(double w)
+{
+	constexpr double overflow = 0x1.ffffffp127;
+	if (w >= overflow)
+		return std::numeric_limits<float>::infinity();
+	if (w > FLT_MAX)
+		return FLT_MAX;
+	return static_cast<float>(w);
+}
+
+/* Nre by Beard's polynomial, evaluated by Horner's rule from a6 down. */
+float beard_reynolds_number(double w)
+{
+	/* ln w lies between ln 0.24 and about 346 here. */
+	const float x = static_cast<float>(std::log(w));
+	double y = beard[6];
+	for (int k = 5; k >= 0; k--)
+		y = y * x + beard[k];
+	/* y never exceeds ln 892 (the polynomial's maximum): no overflow. */
+	return static_cast<float>(std::exp(y));
+}
+
+} // namespace
+
+double sedimentation_velocity(float d, float rho)
+{
+	/* The product order is part of the result: ((d c) d) d, then rho. */
+	const double w = static_cast<double>(d) * best_factor * d * d * rho;
+	const float w_single = round_best_number(w);
+
+	/* The regime follows the unrounded product, not the rounded w. */
+	float nre;
+	if (w < stokes_limit)
+		nre = static_cast<float>(static_cast<double>(w_single) * stokes_factor);
+	else
+		nre = beard_reynolds_number(w);
+
+	best_number = w_single;
+	reynolds_number = nre;
+	return static_cast<double>(nre) * velocity_factor / d;
+}
