@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,6 +16,7 @@ namespace {
 struct Outcome {
 	std::string out, err;
 	int status = -1;
+	rusage usage{};
 };
 
 std::string drain(int fd)
@@ -33,7 +35,8 @@ std::string drain(int fd)
  * child has ended cannot block. */
 Outcome run(const std::vector<std::string> &args)
 {
-	int out[2], err[2];
+	int out[2];
+	int err[2];
 	if (pipe(out) != 0 || pipe(err) != 0)
 		return {};
 	const pid_t pid = fork();
@@ -55,18 +58,17 @@ Outcome run(const std::vector<std::string> &args)
 	close(err[1]);
 	Outcome r;
 	int ws = 0;
-	waitpid(pid, &ws, 0);
+	wait4(pid, &ws, 0, &r.usage);
 	r.out = drain(out[0]);
 	r.err = drain(err[0]);
 	r.status = WIFEXITED(ws) ? WEXITSTATUS(ws) : 128 + WTERMSIG(ws);
 	return r;
 }
 
-const std::string usage =
-    "Berechnung der Sedimentationsgeschwindigkeit nach VDI 3782 Blatt 1 (neu)\n"
-    "Aufruf: absink <Durchmesser (in mu)> <Dichte (in g/cm3)>\n";
+constexpr const char *usage = "Berechnung der Sedimentationsgeschwindigkeit nach VDI 3782 Blatt 1 (neu)\n"
+			      "Aufruf: absink <Durchmesser (in mu)> <Dichte (in g/cm3)>\n";
 
-const std::string warning = "Achtung: Reynolds-Zahl > 300\n";
+constexpr const char *warning = "Achtung: Reynolds-Zahl > 300\n";
 
 /* Report lines 1 to 5, values as the nine-wide fields print them. */
 std::string head(const char *d, const char *rho, const char *w, const char *nre)
@@ -104,49 +106,101 @@ TEST_P(Cli, PrintsWholeOutputAndExitsZero)
 	EXPECT_EQ(r.status, 0);
 }
 
-const std::string report_10_1 =
-    "\n"
-    "Berechnung der Sedimentationsgeschwindigkeit nach VDI 3782 Blatt 1 (neu):\n"
-    "Durchmesser (in mu):   10.0000\n"
-    "Dichte (in g/cm3)  :    1.0000\n"
-    "Bestzahl w         :    0.0499\n"
-    "Reynoldszahl Nre   :    0.0021\n"
-    "vs (in cm/s)       :    0.3040\n";
+constexpr const char *report_10_1 =
+	"\n"
+	"Berechnung der Sedimentationsgeschwindigkeit nach VDI 3782 Blatt 1 (neu):\n"
+	"Durchmesser (in mu):   10.0000\n"
+	"Dichte (in g/cm3)  :    1.0000\n"
+	"Bestzahl w         :    0.0499\n"
+	"Reynoldszahl Nre   :    0.0021\n"
+	"vs (in cm/s)       :    0.3040\n";
 
-INSTANTIATE_TEST_SUITE_P(Reports, Cli,
-    testing::Values(
-        Case{{"10", "1"}, report_10_1},
-        /* a third argument and any further are ignored */
-        Case{{"10", "1", "7", "x"}, report_10_1},
-        Case{{"100", "1"}, head(" 100.0000", "   1.0000", "  49.9100", "   1.7225") + velocity("  25.1831")},
-        /* a wide value widens its field */
-        Case{{"1e3", "1"}, head("1000.0000", "   1.0000", "49910.0000", " 273.5348") + velocity(" 399.9079")},
-        Case{{"12abc", "1,5"}, head("  12.0000", "   1.0000", "   0.0862", "   0.0036") + velocity("   0.4378")},
-        Case{{".5", "+5"}, head("   0.5000", "   5.0000", "   0.0000", "   0.0000") + velocity("   0.0000")},
-        /* w below 0.003: the velocity shows as zero, though it is not */
-        Case{{"3", "1"}, head("   3.0000", "   1.0000", "   0.0013", "   0.0001") + velocity("   0.0000")},
-        Case{{"4", "1"}, head("   4.0000", "   1.0000", "   0.0032", "   0.0001") + velocity("   0.0486")}));
+INSTANTIATE_TEST_SUITE_P(
+	Reports, Cli,
+	testing::Values(
+		Case{{"10", "1"}, report_10_1},
+		/* a third argument and any further are ignored */
+		Case{{"10", "1", "7", "x"}, report_10_1},
+		Case{{"100", "1"},
+		     head(" 100.0000", "   1.0000", "  49.9100", "   1.7225") + velocity("  25.1831")},
+		/* a wide value widens its field */
+		Case{{"1e3", "1"},
+		     head("1000.0000", "   1.0000", "49910.0000", " 273.5348") + velocity(" 399.9079")},
+		Case{{"12abc", "1,5"},
+		     head("  12.0000", "   1.0000", "   0.0862", "   0.0036") + velocity("   0.4378")},
+		Case{{".5", "+5"},
+		     head("   0.5000", "   5.0000", "   0.0000", "   0.0000") + velocity("   0.0000")},
+		/* w below 0.003: the velocity shows as zero, though it is not */
+		Case{{"3", "1"},
+		     head("   3.0000", "   1.0000", "   0.0013", "   0.0001") + velocity("   0.0000")},
+		Case{{"4", "1"},
+		     head("   4.0000", "   1.0000", "   0.0032", "   0.0001") + velocity("   0.0486")}));
 
-INSTANTIATE_TEST_SUITE_P(Warnings, Cli,
-    testing::Values(
-        Case{{"1000", "2"}, head("1000.0000", "   2.0000", "99820.0000", " 413.8116") + warning},
-        /* past the polynomial's maximum Nre is below 300 but meaningless:
-         * a 5 mm water drop, a 3 mm steel ball, a 6 cm water drop */
-        Case{{"5000", "1"}, head("5000.0000", "   1.0000", "6238750.0000", " 268.0787") + warning},
-        Case{{"3000", "7.87"}, head("3000.0000", "   7.8700", "10605376.0000", " 103.5730") + warning},
-        Case{{"60000", "1"}, head("60000.0000", "   1.0000", "10780560384.0000", "   0.0000") + warning},
-        /* w beyond float's range prints as printf prints infinity */
-        Case{{"1e30", "1"}, head("1000000015047466219876688855040.0000", "   1.0000", "      inf", "   0.0000") + warning}));
+INSTANTIATE_TEST_SUITE_P(
+	Warnings, Cli,
+	testing::Values(
+		Case{{"1000", "2"}, head("1000.0000", "   2.0000", "99820.0000", " 413.8116") + warning},
+		/* past the polynomial's maximum Nre is below 300 but meaningless:
+		 * a 5 mm water drop, a 3 mm steel ball, a 6 cm water drop */
+		Case{{"5000", "1"}, head("5000.0000", "   1.0000", "6238750.0000", " 268.0787") + warning},
+		Case{{"3000", "7.87"},
+		     head("3000.0000", "   7.8700", "10605376.0000", " 103.5730") + warning},
+		Case{{"60000", "1"},
+		     head("60000.0000", "   1.0000", "10780560384.0000", "   0.0000") + warning},
+		/* w beyond float's range prints as printf prints infinity */
+		Case{{"1e30", "1"},
+		     head("1000000015047466219876688855040.0000", "   1.0000", "      inf", "   0.0000") +
+			     warning}));
 
-INSTANTIATE_TEST_SUITE_P(Usage, Cli,
-    testing::Values(
-        Case{{}, usage}, Case{{"10"}, usage}, Case{{"0", "1"}, usage},
-        Case{{"-5", "1"}, usage}, Case{{"10", "0"}, usage}, Case{{"10", "-0"}, usage},
-        Case{{"abc", "1"}, usage}, Case{{"inf", "1"}, usage},
-        Case{{"10", "nan"}, usage}, Case{{"1ex", "1"}, usage},
-        Case{{"0x10", "1"}, usage}, Case{{"1e-50", "1"}, usage},
-        /* overflow of single precision is no infinite particle */
-        Case{{"1e39", "1"}, usage}, Case{{"10", "1e39"}, usage},
-        Case{{"1234567890123456789012345678901234567890", "1"}, usage}));
+INSTANTIATE_TEST_SUITE_P(
+	Usage, Cli,
+	testing::Values(
+		Case{{}, usage}, Case{{"10"}, usage}, Case{{"0", "1"}, usage}, Case{{"-5", "1"}, usage},
+		Case{{"10", "0"}, usage}, Case{{"10", "-0"}, usage}, Case{{"abc", "1"}, usage},
+		Case{{"inf", "1"}, usage}, Case{{"10", "nan"}, usage}, Case{{"1ex", "1"}, usage},
+		Case{{"0x10", "1"}, usage}, Case{{"1e-50", "1"}, usage},
+		/* overflow of single precision is no infinite particle */
+		Case{{"1e39", "1"}, usage}, Case{{"10", "1e39"}, usage},
+		Case{{"1234567890123456789012345678901234567890", "1"}, usage}));
+
+/* Linux passes at most 128 KiB, NUL included, as one argument. */
+const std::size_t longest = 128 * 1024 - 1;
+
+/* before, then fill up to the longest argument, then after. */
+std::string longest_argument(const std::string &before, char fill, const std::string &after)
+{
+	std::string s = before;
+	s.append(longest - before.size() - after.size(), fill);
+	return s.append(after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+	Hostile, Cli,
+	testing::Values(
+		Case{{longest_argument("", '0', "12.5"), "1"},
+		     head("  12.5000", "   1.0000", "   0.0975", "   0.0041") + velocity("   0.4751")},
+		Case{{longest_argument("12.5", '0', ""), "1"},
+		     head("  12.5000", "   1.0000", "   0.0975", "   0.0041") + velocity("   0.4751")},
+		Case{{longest_argument("1", '0', ""), "1"}, usage},
+		Case{{longest_argument("0.", '0', "1"), "1"}, usage}, Case{{" ", "1"}, usage},
+		Case{{"10", " \t\n\v\f\r"}, usage},
+		/* fullwidth and Arabic-Indic digits are no digits */
+		Case{{"\xef\xbc\x91\xef\xbc\x90", "1"}, usage}, Case{{"\xd9\xa1\xd9\xa0", "1"}, usage},
+		Case{{"\xff\xfe\x80", "1"}, usage}, Case{{"\xc0", "\xed\xa0\x80"}, usage},
+		Case{{"\x1b[31m10", "1"}, usage}, Case{{"\x7f", "1"}, usage},
+		Case{{"10\x1b[0m", "1\r\x08\x08"}, report_10_1},
+		Case{{"10\xc2\xb5m", "1\xe2\x80\xaf"}, report_10_1}));
+
+TEST(Cli, LongestArgumentTakesLittleTimeAndMemory)
+{
+	const Outcome r = run({longest_argument("0.", '7', ""), "1"});
+	EXPECT_EQ(r.status, 0);
+	EXPECT_EQ(r.err, "");
+	EXPECT_NE(r.out.find("Durchmesser (in mu):    0.7778\n"), std::string::npos) << r.out;
+	const auto cpu_ms = (r.usage.ru_utime.tv_sec + r.usage.ru_stime.tv_sec) * 1000 +
+			    (r.usage.ru_utime.tv_usec + r.usage.ru_stime.tv_usec) / 1000;
+	EXPECT_LT(cpu_ms, 1000);
+	EXPECT_LT(r.usage.ru_maxrss, 256 * 1024) << "KiB";
+}
 
 } // namespace
