@@ -56,8 +56,7 @@ constexpr double velocity_factor = 1462.0;
  * Kept in single precision as the procedure stores them, a0 first.
  */
 constexpr float beard[] = {
-    -3.18657F, 0.992696F, -1.53193e-3F, -9.87059e-4F,
-    -5.78878e-4F, 8.55176e-5F, -3.27815e-6F,
+	-3.18657F, 0.992696F, -1.53193e-3F, -9.87059e-4F, -5.78878e-4F, 8.55176e-5F, -3.27815e-6F,
 };
 
 /*
