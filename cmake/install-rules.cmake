@@ -1,0 +1,42 @@
+# absink, its manual page, and the model as a CMake package "sedimentation"
+# that other programs find with find_package(sedimentation CONFIG) and link
+# as sedimentation::sedimentation.
+include(CMakePackageConfigHelpers)
+
+install(TARGETS absink RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}" COMPONENT absink)
+install(
+    FILES doc/absink.1
+    DESTINATION "${CMAKE_INSTALL_MANDIR}/man1"
+    COMPONENT absink
+)
+
+install(
+    TARGETS sedimentation
+    EXPORT sedimentationTargets
+    ARCHIVE DESTINATION "${CMAKE_INSTALL_LIBDIR}" COMPONENT sedimentation
+    LIBRARY DESTINATION "${CMAKE_INSTALL_LIBDIR}" COMPONENT sedimentation
+    RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}" COMPONENT sedimentation
+)
+install(
+    FILES sedimentation/sedimentation.hpp
+    DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/sedimentation"
+    COMPONENT sedimentation
+)
+
+set(package_dir "${CMAKE_INSTALL_LIBDIR}/cmake/sedimentation")
+install(
+    EXPORT sedimentationTargets
+    NAMESPACE sedimentation::
+    DESTINATION "${package_dir}"
+    COMPONENT sedimentation
+)
+write_basic_package_version_file(
+    "${PROJECT_BINARY_DIR}/sedimentationConfigVersion.cmake"
+    COMPATIBILITY SameMajorVersion
+)
+install(
+    FILES cmake/sedimentationConfig.cmake
+          "${PROJECT_BINARY_DIR}/sedimentationConfigVersion.cmake"
+    DESTINATION "${package_dir}"
+    COMPONENT sedimentation
+)

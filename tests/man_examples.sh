@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# The examples of the manual page are what the program prints, byte for
+# byte: each ".ft CR" block starts with "$ absink ARGS", then the output,
+# "\&" standing for an empty line.
+#
+#	man_examples.sh absink.1 path/to/absink
+set -euo pipefail
+page=$1
+absink=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+awk -v dir="$work" '
+	/^\.ft CR$/ { n++; inside = 1; next }
+	/^\.ft$/ { inside = 0; next }
+	inside && /^\$ absink / { sub(/^\$ absink /, ""); print > (dir "/" n ".args"); next }
+	inside { if ($0 == "\\&") $0 = ""; print > (dir "/" n ".want") }
+' "$page"
+
+count=0
+for args in "$work"/*.args; do
+	want=${args%.args}.want
+	read -ra argv <"$args"
+	"$absink" "${argv[@]}" >"$work/got"
+	diff -u "$want" "$work/got"
+	count=$((count + 1))
+done
+[ "$count" -ge 2 ] || { echo "expected at least two examples, found $count"; exit 1; }
+echo "$count examples match"
