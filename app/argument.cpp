@@ -1,7 +1,7 @@
 #include "app/argument.hpp"
 
 #include <cfloat>
-#include <charconv>
+#include <cstdlib>
 
 namespace {
 
@@ -47,7 +47,7 @@ float convert_argument(const char *text)
 	while (is_space(*p))
 		p++;
 
-	/* from_chars takes neither white space nor a plus sign: strip both. */
+	/* The magnitude is read and rounded apart from its sign. */
 	const bool negative = *p == '-';
 	if (*p == '+' || *p == '-')
 		p++;
@@ -75,12 +75,20 @@ float convert_argument(const char *text)
 		/* else: a marker at the very end is dropped */
 	}
 
-	/* The grammar above is a subset of from_chars' decimal one, so the
-	 * whole of [first, last) converts.  It rounds correctly at any length
-	 * and reports a value that overflows double as out of range. */
-	double v = 0.0;
-	const auto result = std::from_chars(first, last, v, std::chars_format::general);
-	if (result.ec != std::errc() || result.ptr != last)
+	/*
+	 * strtod rounds correctly at any length.  It is preferred to
+	 * std::from_chars, whose libstdc++ implementation pulls the C++
+	 * runtime into the program: exceptions, pmr and their static
+	 * initialisers, at a cost to every run.  Its decimal grammar agrees
+	 * with the one above on [first, last); it reads further only where C99
+	 * hexadecimal begins ("0x1" and the like), whose number here is the
+	 * lone 0 before the x.  Out of double's range it gives 0 or infinity,
+	 * and to_float rejects both.  No locale is set, so the decimal point
+	 * is '.'.
+	 */
+	char *end = nullptr;
+	const double v = std::strtod(first, &end);
+	if (end != last)
 		return 0.0F;
 
 	const float f = to_float(v);

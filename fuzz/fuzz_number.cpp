@@ -1,12 +1,14 @@
 /*
  * convert_argument against an independent reading of the same grammar.
  *
- * The oracle finds the longest accepted prefix with a state machine, hands a
- * copy of it to strtod, and rounds the double to float itself.  For every
+ * The oracle finds the longest accepted prefix with a state machine, reads
+ * it with std::from_chars (the program uses strtod), and rounds the double
+ * to float itself.  For every
  * input the result must equal the oracle's, and it is never subnormal, NaN
  * or infinite.
  */
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -94,12 +96,22 @@ float expected(const std::string &s)
 	const Prefix p = longest_prefix(s);
 	if (!p.ok)
 		return 0.0F;
-	const double v = std::strtod(p.text.c_str(), nullptr);
-	const double mag = std::fabs(v);
+	/* from_chars takes no plus sign, and leaves v alone out of range */
+	const char *first = p.text.data();
+	const char *last = first + p.text.size();
+	const bool negative = *first == '-';
+	if (*first == '+' || *first == '-')
+		first++;
+	double mag = 0.0;
+	const auto r = std::from_chars(first, last, mag, std::chars_format::general);
+	if (r.ptr != last)
+		std::abort(); /* the oracle's own grammar is wrong */
+	if (r.ec == std::errc::result_out_of_range)
+		return 0.0F;
 	if (mag < std::ldexp(1.0, -126) || mag >= std::ldexp(0x1.ffffffp0, 127))
 		return 0.0F;
 	const float f = mag > FLT_MAX ? FLT_MAX : static_cast<float>(mag);
-	return v < 0 ? -f : f;
+	return negative ? -f : f;
 }
 
 } // namespace
