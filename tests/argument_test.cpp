@@ -28,46 +28,39 @@ TEST_P(Converts, ToExpectedFloat)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-	Accepted, Converts,
+	Cases, Converts,
 	testing::Values(
+		/* accepted */
 		Case{"100", 100.0F}, Case{"+5", 5.0F}, Case{"-5", -5.0F}, Case{".5", 0.5F}, Case{"5.", 5.0F},
 		Case{"-.25", -0.25F}, Case{" \t\n\v\f\r12", 12.0F}, Case{"1e3", 1000.0F},
 		Case{"1E+3", 1000.0F}, Case{"25e-1", 2.5F}, Case{"1.e2", 100.0F}, Case{"0.1", 0.1F},
-		Case{"007", 7.0F}));
+		Case{"007", 7.0F},
 
-/* Reading stops at the first character that does not fit. */
-INSTANTIATE_TEST_SUITE_P(
-	PartlyRead, Converts,
-	testing::Values(
-		Case{"12abc", 12.0F}, Case{"1,5", 1.0F}, Case{"0x10", 0.0F}, Case{"1.5.3", 1.5F},
+		/* read up to the first character that does not fit */
+		Case{"12abc", 12.0F}, Case{"1,5", 1.0F},
+		/* no hexadecimal: the number is the 0 before the x */
+		Case{"0x10", 0.0F}, Case{"0X.8", 0.0F}, Case{"-0x1p3", 0.0F}, Case{"1.5.3", 1.5F},
 		Case{"1e3e4", 1000.0F}, Case{"12 34", 12.0F}, Case{"12\x01", 12.0F}, Case{"3\xc2\xb5m", 3.0F},
 		/* a trailing exponent marker, with or without sign, is dropped */
-		Case{"1e", 1.0F}, Case{"1E+", 1.0F}, Case{"2e-", 2.0F}));
+		Case{"1e", 1.0F}, Case{"1E+", 1.0F}, Case{"2e-", 2.0F},
 
-INSTANTIATE_TEST_SUITE_P(
-	Rejected, Converts,
-	testing::Values(
+		/* not converted: 0 */
 		Case{"", 0.0F}, Case{"   ", 0.0F}, Case{"abc", 0.0F}, Case{"-", 0.0F}, Case{"+", 0.0F},
 		Case{".", 0.0F}, Case{"-.", 0.0F}, Case{"+-1", 0.0F}, Case{"e5", 0.0F}, Case{"inf", 0.0F},
 		Case{"INFINITY", 0.0F}, Case{"nan", 0.0F}, Case{"1ex", 0.0F}, Case{"1e+x", 0.0F},
 		Case{"1E-.", 0.0F}, Case{"1e 5", 0.0F},
 		/* fullwidth digit one, and bytes that are no UTF-8 */
-		Case{"\xef\xbc\x91", 0.0F}, Case{"\xff\xfe", 0.0F}));
+		Case{"\xef\xbc\x91", 0.0F}, Case{"\xff\xfe", 0.0F},
 
-/* Decimal to double, then double to float: both steps round. */
-INSTANTIATE_TEST_SUITE_P(
-	Rounding, Converts,
-	testing::Values(
-		/* the double is the float tie 1024 + 2^-14, which goes to even */
+		/* decimal to double, then double to float: both steps round.
+		 * Here the double is the float tie 1024 + 2^-14, which goes to
+		 * even. */
 		Case{"1024.00006103515625000000000001", 1024.0F},
 		/* 1024 + 2^-14 + 2^-43: the midpoint of two doubles, ties to the
 		 * even one, 1024 + 2^-14, again the float tie */
-		Case{"1024.0000610351563636868377216160297393798828125", 1024.0F}));
+		Case{"1024.0000610351563636868377216160297393798828125", 1024.0F},
 
-/* Outside float's normal range the argument reads as 0. */
-INSTANTIATE_TEST_SUITE_P(
-	Range, Converts,
-	testing::Values(
+		/* at the edges of float's normal range; beyond them 0 */
 		Case{"1.1754943508222875e-38", FLT_MIN}, Case{"1.1754943e-38", 0.0F}, Case{"1e-39", 0.0F},
 		Case{"1e-50", 0.0F}, Case{"1e-400", 0.0F}, Case{"3.4028235e38", FLT_MAX},
 		/* above FLT_MAX but below the midpoint to 2^128: rounds down */

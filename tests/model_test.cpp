@@ -40,29 +40,25 @@ TEST_P(Model, PrintsAsPublished)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-	Stokes, Model,
+	Cases, Model,
 	testing::Values(
+		/* Stokes' law */
 		Case{10.0F, 1.0F, "0.0499", "0.0021", "0.3040"},
 		Case{16.8F, 1.0F, "0.2367", "0.0099", "0.8581"},
-		/* the routine returns a velocity; only the report zeroes it */
+		/* w below 0.003: the routine returns a velocity; only the report
+		 * zeroes it */
 		Case{3.0F, 1.0F, "0.0013", "0.0001", "0.0274"},
-		Case{4.0F, 1.0F, "0.0032", "0.0001", "0.0486"}));
+		Case{4.0F, 1.0F, "0.0032", "0.0001", "0.0486"},
 
-/*
- * At the switch the regime follows the unrounded product.  Both of these
- * round w to the float below 0.24 (0.23999999...), yet the second product
- * is 0.2400000006 and takes the polynomial, whose Nre there is 0.1 % lower.
- */
-INSTANTIATE_TEST_SUITE_P(
-	Switch, Model,
-	testing::Values(
+		/* At the switch the regime follows the unrounded product.  Both
+		 * of these round w to the float below 0.24 (0.23999999...), yet
+		 * the second product is 0.2400000006 and takes the polynomial,
+		 * whose Nre there is 0.1 % lower. */
 		Case{16.8787861F, 1.0F, "0.2400", "0.0100", "0.8662"},
 		Case{16.8787632F, 1.00000417F, "0.2400", "0.0100", "0.8651"},
-		Case{17.0F, 1.0F, "0.2452", "0.0102", "0.8775"}));
+		Case{17.0F, 1.0F, "0.2452", "0.0102", "0.8775"},
 
-INSTANTIATE_TEST_SUITE_P(
-	Polynomial, Model,
-	testing::Values(
+		/* Beard's polynomial */
 		Case{20.0F, 2.65F, "1.0581", "0.0437", "3.1941"},
 		Case{100.0F, 1.0F, "49.9100", "1.7225", "25.1831"},
 		Case{500.0F, 1.0F, "6238.7500", "69.0546", "201.9156"},
@@ -72,12 +68,9 @@ INSTANTIATE_TEST_SUITE_P(
 		/* Nre above 300: the routine still returns a velocity */
 		Case{1000.0F, 2.0F, "99820.0000", "413.8116", "604.9925"},
 		/* past the polynomial's maximum Nre falls again */
-		Case{5000.0F, 1.0F, "6238750.0000", "268.0787", "78.3862"}));
+		Case{5000.0F, 1.0F, "6238750.0000", "268.0787", "78.3862"},
 
-/* Absurd inputs: w leaves float's range, Nre underflows to 0. */
-INSTANTIATE_TEST_SUITE_P(
-	OutOfRange, Model,
-	testing::Values(
+		/* absurd inputs: w leaves float's range, Nre underflows to 0 */
 		Case{1e30F, 1.0F, "inf", "0.0000", "0.0000"},
 		Case{FLT_MAX, FLT_MAX, "inf", "0.0000", "0.0000"},
 		Case{FLT_MIN, FLT_MIN, "0.0000", "0.0000", "0.0000"}));
