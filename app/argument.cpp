@@ -1,4 +1,5 @@
 #include "app/argument.hpp"
+#include "sedimentation/single.hpp"
 
 #include <cfloat>
 #include <cstdlib>
@@ -22,21 +23,6 @@ const char *skip_digits(const char *p)
 	while (is_digit(*p))
 		p++;
 	return p;
-}
-
-/*
- * Rounds a non-negative double to float, or returns 0 when it lies outside
- * float's normal range.  The range is tested before the cast: converting a
- * double beyond float's range is undefined behaviour.
- */
-float to_float(double v)
-{
-	constexpr double overflow = 0x1.ffffffp127; /* rounds to 2^128: infinity */
-	if (v < FLT_MIN || v >= overflow)
-		return 0.0F;
-	if (v > FLT_MAX)
-		return FLT_MAX;
-	return static_cast<float>(v);
 }
 
 } // namespace
@@ -83,14 +69,20 @@ float convert_argument(const char *text)
 	 * with the one above on [first, last); it reads further only where C99
 	 * hexadecimal begins ("0x1" and the like), whose number here is the
 	 * lone 0 before the x.  Out of double's range it gives 0 or infinity,
-	 * and to_float rejects both.  No locale is set, so the decimal point
-	 * is '.'.
+	 * and neither passes the range checks below.  No locale is set, so the
+	 * decimal point is '.'.
 	 */
 	char *end = nullptr;
 	const double v = std::strtod(first, &end);
 	if (end != last)
 		return 0.0F;
 
-	const float f = to_float(v);
+	/* Below float's normal range the text reads as 0; a magnitude that
+	 * rounds to infinity does not convert. */
+	if (v < FLT_MIN)
+		return 0.0F;
+	const float f = to_single(v);
+	if (f > FLT_MAX)
+		return 0.0F;
 	return negative ? -f : f;
 }

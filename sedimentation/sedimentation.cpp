@@ -12,10 +12,9 @@
  * multiply and an add into an FMA behind the reader's back.
  */
 #include "sedimentation/sedimentation.hpp"
+#include "sedimentation/single.hpp"
 
-#include <cfloat>
 #include <cmath>
-#include <limits>
 
 float best_number;
 float reynolds_number;
@@ -59,23 +58,6 @@ constexpr float beard[] = {
 	-3.18657F, 0.992696F, -1.53193e-3F, -9.87059e-4F, -5.78878e-4F, 8.55176e-5F, -3.27815e-6F,
 };
 
-/*
- * w rounded to float.  For absurd inputs (d^3 rho beyond about 7e42) w lies
- * past float's range, where a static_cast is undefined behaviour; what IEEE
- * rounding gives there is spelled out instead: FLT_MAX up to the midpoint
- * between FLT_MAX and 2^128 (exclusive, the tie goes to the even 2^128),
- * infinity from there on.  w is never negative.
- */
-float round_best_number(double w)
-{
-	constexpr double overflow = 0x1.ffffffp127;
-	if (w >= overflow)
-		return std::numeric_limits<float>::infinity();
-	if (w > FLT_MAX)
-		return FLT_MAX;
-	return static_cast<float>(w);
-}
-
 /* Nre by Beard's polynomial, evaluated by Horner's rule from a6 down. */
 float beard_reynolds_number(double w)
 {
@@ -94,7 +76,9 @@ double sedimentation_velocity(float d, float rho)
 {
 	/* The product order is part of the result: ((d c) d) d, then rho. */
 	const double w = static_cast<double>(d) * best_factor * d * d * rho;
-	const float w_single = round_best_number(w);
+	/* For absurd inputs (d^3 rho beyond about 7e42) w passes float's
+	 * range and rounds to infinity. */
+	const float w_single = to_single(w);
 
 	/* The regime follows the unrounded product, not the rounded w. */
 	float nre;
