@@ -5,22 +5,66 @@
  *
  * Prints a German report on standard output.  The exit status is 0 on every
  * path, the usage screen and the warning included: scripts read the report,
- * not the status.
+ * not the status.  The one exception: when standard output cannot be
+ * written, a line on standard error and status 1, for a lost report must
+ * not look like a delivered one.
  */
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/argument.hpp"
 #include "sedimentation/sedimentation.hpp"
 
+[[noreturn]] static void finish();
 [[noreturn]] static void print_usage();
+static const char *write_error(int error);
+
+/*
+ * The cause of a failed write, in German like the rest of the program
+ * (strerror would answer in English) and in ASCII like the report.
+ */
+static const char *write_error(int error)
+{
+	switch (error) {
+	case ENOSPC:
+		return "kein Speicherplatz mehr frei";
+	case EPIPE:
+		return "niemand liest die Pipe";
+	case EBADF:
+		return "Standardausgabe ist geschlossen";
+	case EIO:
+		return "Ein-/Ausgabefehler";
+#ifdef EDQUOT
+	case EDQUOT:
+		return "Speicherkontingent erreicht";
+#endif
+	default:
+		return "Schreibfehler";
+	}
+}
+
+/*
+ * Ends every run.  The report is buffered (stdout is no terminal when a
+ * script reads it), so a write error shows only now: flush, and only if
+ * everything arrived exit 0.
+ */
+static void finish()
+{
+	errno = 0;
+	if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+		std::fprintf(stderr, "absink: Standardausgabe nicht schreibbar: %s\n", write_error(errno));
+		std::exit(1);
+	}
+	std::exit(0);
+}
 
 /* The command name is fixed: the program may be started under another. */
 static void print_usage()
 {
 	std::printf("Berechnung der Sedimentationsgeschwindigkeit nach VDI 3782 Blatt 1 (neu)\n");
 	std::printf("Aufruf: absink <Durchmesser (in mu)> <Dichte (in g/cm3)>\n");
-	std::exit(0);
+	finish();
 }
 
 int main(int argc, char *argv[])
@@ -52,12 +96,12 @@ int main(int argc, char *argv[])
 	 */
 	if (reynolds_number > 300.0F || best_number > beard_peak_best_number) {
 		std::printf("Achtung: Reynolds-Zahl > 300\n");
-		std::exit(0);
+		finish();
 	}
 
 	/* Below w 0.003 the particle counts as not settling at all. */
 	if (static_cast<double>(best_number) < 0.003)
 		vs = 0.0F;
 	std::printf("vs (in cm/s)       : %9.4f\n", static_cast<double>(vs));
-	std::exit(0);
+	finish();
 }

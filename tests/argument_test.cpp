@@ -33,8 +33,9 @@ INSTANTIATE_TEST_SUITE_P(
 		/* accepted */
 		Case{"100", 100.0F}, Case{"+5", 5.0F}, Case{"-5", -5.0F}, Case{".5", 0.5F}, Case{"5.", 5.0F},
 		Case{"-.25", -0.25F}, Case{" \t\n\v\f\r12", 12.0F}, Case{"1e3", 1000.0F},
-		Case{"1E+3", 1000.0F}, Case{"25e-1", 2.5F}, Case{"1.e2", 100.0F}, Case{"0.1", 0.1F},
-		Case{"007", 7.0F},
+		/* white space, then the sign */
+		Case{" +5", 5.0F}, Case{"\t\r-5", -5.0F}, Case{"1E+3", 1000.0F}, Case{"25e-1", 2.5F},
+		Case{"1.e2", 100.0F}, Case{"0.1", 0.1F}, Case{"007", 7.0F},
 
 		/* read up to the first character that does not fit */
 		Case{"12abc", 12.0F}, Case{"1,5", 1.0F},
@@ -49,6 +50,9 @@ INSTANTIATE_TEST_SUITE_P(
 		Case{".", 0.0F}, Case{"-.", 0.0F}, Case{"+-1", 0.0F}, Case{"e5", 0.0F}, Case{"inf", 0.0F},
 		Case{"INFINITY", 0.0F}, Case{"nan", 0.0F}, Case{"1ex", 0.0F}, Case{"1e+x", 0.0F},
 		Case{"1E-.", 0.0F}, Case{"1e 5", 0.0F},
+		/* control bytes other than \t \n \v \f \r are no white space (octal
+		 * escapes: 001, 010, 016, 037, then the digit 5) */
+		Case{"\0015", 0.0F}, Case{"\0105", 0.0F}, Case{"\0165", 0.0F}, Case{"\0375", 0.0F},
 		/* fullwidth digit one, and bytes that are no UTF-8 */
 		Case{"\xef\xbc\x91", 0.0F}, Case{"\xff\xfe", 0.0F},
 
@@ -65,8 +69,13 @@ INSTANTIATE_TEST_SUITE_P(
 		Case{"1e-50", 0.0F}, Case{"1e-400", 0.0F}, Case{"3.4028235e38", FLT_MAX},
 		/* above FLT_MAX but below the midpoint to 2^128: rounds down */
 		Case{"3.40282356e38", FLT_MAX}, Case{"3.4028236e38", 0.0F}, Case{"1e39", 0.0F},
-		Case{"-1e39", 0.0F}, Case{"1e400", 0.0F},
-		Case{"1234567890123456789012345678901234567890", 0.0F}));
+		/* the exact midpoint ties to the even 2^128: infinity, 0; one
+		 * less rounds to that same double first; the double below reads
+		 * as FLT_MAX */
+		Case{"340282356779733661637539395458142568448", 0.0F},
+		Case{"340282356779733661637539395458142568447", 0.0F},
+		Case{"340282356779733623858607532500980858880", FLT_MAX}, Case{"-1e39", 0.0F},
+		Case{"1e400", 0.0F}, Case{"1234567890123456789012345678901234567890", 0.0F}));
 
 TEST(ConvertArgument, ReadsArbitrarilyLongText)
 {

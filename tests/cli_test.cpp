@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -30,10 +31,10 @@ std::string drain(int fd)
 	return s;
 }
 
-/* Runs absink with args; stdout and stderr through pipes.  The outputs
- * are far below a pipe's capacity, so reading one after the other after the
- * child has ended cannot block. */
-Outcome run(const std::vector<std::string> &args)
+/* Runs absink with args; stdout and stderr through pipes, or stdout to
+ * the file named by to.  The outputs are far below a pipe's capacity, so
+ * reading one after the other after the child has ended cannot block. */
+Outcome run(const std::vector<std::string> &args, const char *to = nullptr)
 {
 	int out[2];
 	int err[2];
@@ -41,7 +42,7 @@ Outcome run(const std::vector<std::string> &args)
 		return {};
 	const pid_t pid = fork();
 	if (pid == 0) {
-		dup2(out[1], 1);
+		dup2(to != nullptr ? open(to, O_WRONLY) : out[1], 1);
 		dup2(err[1], 2);
 		close(out[0]);
 		close(out[1]);
@@ -69,6 +70,8 @@ constexpr const char *usage = "Berechnung der Sedimentationsgeschwindigkeit nach
 			      "Aufruf: absink <Durchmesser (in mu)> <Dichte (in g/cm3)>\n";
 
 constexpr const char *warning = "Achtung: Reynolds-Zahl > 300\n";
+
+constexpr const char *flt_max = "340282346638528859811704183484516925440.0000";
 
 /* Report lines 1 to 5, values as the nine-wide fields print them. */
 std::string head(const char *d, const char *rho, const char *w, const char *nre)
@@ -134,12 +137,28 @@ INSTANTIATE_TEST_SUITE_P(
 		Case{{"3", "1"},
 		     head("   3.0000", "   1.0000", "   0.0013", "   0.0001") + velocity("   0.0000")},
 		Case{{"4", "1"},
-		     head("   4.0000", "   1.0000", "   0.0032", "   0.0001") + velocity("   0.0486")}));
+		     head("   4.0000", "   1.0000", "   0.0032", "   0.0001") + velocity("   0.0486")},
+		/* w at the float nearest 0.003, which is above 0.003: a velocity;
+		 * the float below it: zero */
+		Case{{"3.9172194", "1"},
+		     head("   3.9172", "   1.0000", "   0.0030", "   0.0001") + velocity("   0.0467")},
+		Case{{"3.93", "0.9902754"},
+		     head("   3.9300", "   0.9903", "   0.0030", "   0.0001") + velocity("   0.0000")},
+		/* the largest Nre below 300 that the polynomial reaches (its
+		 * neighbour above is in Warnings) */
+		Case{{"1000", "1.160984"},
+		     head("1000.0000", "   1.1610", "57944.7148", " 299.9999") + velocity(" 438.5999")},
+		/* vs is printed as the float it is stored in, not the double */
+		Case{{"86", "309"},
+		     head("  86.0000", " 309.0000", "9809.3770", "  94.0162") + velocity("1598.2749")}));
 
 INSTANTIATE_TEST_SUITE_P(
 	Warnings, Cli,
 	testing::Values(
 		Case{{"1000", "2"}, head("1000.0000", "   2.0000", "99820.0000", " 413.8116") + warning},
+		/* the smallest Nre above 300 that the polynomial reaches */
+		Case{{"1000", "1.1609841"},
+		     head("1000.0000", "   1.1610", "57944.7188", " 300.0001") + warning},
 		/* past the polynomial's maximum Nre is below 300 but meaningless:
 		 * a 5 mm water drop, a 3 mm steel ball, a 6 cm water drop */
 		Case{{"5000", "1"}, head("5000.0000", "   1.0000", "6238750.0000", " 268.0787") + warning},
@@ -150,6 +169,13 @@ INSTANTIATE_TEST_SUITE_P(
 		/* w beyond float's range prints as printf prints infinity */
 		Case{{"1e30", "1"},
 		     head("1000000015047466219876688855040.0000", "   1.0000", "      inf", "   0.0000") +
+			     warning},
+		/* the double just below the midpoint of FLT_MAX and 2^128 reads
+		 * as FLT_MAX, in either argument */
+		Case{{"340282356779733623858607532500980858880", "1"},
+		     head(flt_max, "   1.0000", "      inf", "   0.0000") + warning},
+		Case{{"10", "340282356779733623858607532500980858880"},
+		     head("  10.0000", flt_max, "16983492161075529196474450321487167488.0000", "   0.0000") +
 			     warning}));
 
 INSTANTIATE_TEST_SUITE_P(
@@ -161,7 +187,12 @@ INSTANTIATE_TEST_SUITE_P(
 		Case{{"0x10", "1"}, usage}, Case{{"1e-50", "1"}, usage},
 		/* overflow of single precision is no infinite particle */
 		Case{{"1e39", "1"}, usage}, Case{{"10", "1e39"}, usage},
-		Case{{"1234567890123456789012345678901234567890", "1"}, usage}));
+		Case{{"1234567890123456789012345678901234567890", "1"}, usage},
+		/* the midpoint of FLT_MAX and 2^128 ties to the even 2^128, in
+		 * either argument; one below it in decimal is still that double */
+		Case{{"340282356779733661637539395458142568448", "1"}, usage},
+		Case{{"10", "340282356779733661637539395458142568448"}, usage},
+		Case{{"340282356779733661637539395458142568447", "1"}, usage}));
 
 /* Linux passes at most 128 KiB, NUL included, as one argument. */
 const std::size_t longest = 128 * 1024 - 1;
@@ -190,6 +221,17 @@ INSTANTIATE_TEST_SUITE_P(
 		Case{{"\x1b[31m10", "1"}, usage}, Case{{"\x7f", "1"}, usage},
 		Case{{"10\x1b[0m", "1\r\x08\x08"}, report_10_1},
 		Case{{"10\xc2\xb5m", "1\xe2\x80\xaf"}, report_10_1}));
+
+/* A report that cannot be written is no success: status 1 and a line on
+ * standard error, whichever text was lost. */
+TEST(Cli, WriteFailureExitsOne)
+{
+	for (const auto &args : {std::vector<std::string>{"100", "1"}, {}, {"1000", "2"}}) {
+		const Outcome r = run(args, "/dev/full");
+		EXPECT_EQ(r.err, "absink: Standardausgabe nicht schreibbar: kein Speicherplatz mehr frei\n");
+		EXPECT_EQ(r.status, 1);
+	}
+}
 
 TEST(Cli, LongestArgumentTakesLittleTimeAndMemory)
 {

@@ -70,6 +70,26 @@ INSTANTIATE_TEST_SUITE_P(
 		/* past the polynomial's maximum Nre falls again */
 		Case{5000.0F, 1.0F, "6238750.0000", "268.0787", "78.3862"},
 
+		/* Each rounding point and each order of operations shows in the
+		 * last printed digit of one of these (found by search, one fault
+		 * planted at a time): */
+		/* Stokes' Nre from the rounded w, times the float nearest 1/24 */
+		Case{3.4F, 93.2F, "0.1828", "0.0076", "3.2756"},
+		Case{0.705F, 867.0F, "0.0152", "0.0006", "1.3102"},
+		/* the float 0.24 (0.2399999946) is no limit: this product lies
+		 * between it and 0.24 and takes Stokes' law */
+		Case{46.7708511F, 0.047F, "0.2400", "0.0100", "0.3126"},
+		/* X = ln of the double w, rounded to float; Horner and exp in
+		 * double; each coefficient to its last digit */
+		Case{966.0F, 0.736F, "33112.8672", "210.8153", "319.0601"},
+		Case{5500.0F, 0.25F, "2075944.0000", "744.7398", "197.9654"},
+		/* w as ((d c) d) d rho: d d d c rho and rho-first orders differ */
+		Case{250.0F, 811.0F, "632453.3125", "866.0777", "5064.8223"},
+		/* vs as (Nre 1462) / d in double: not Nre / d 1462, not
+		 * Nre (1462 / d), not in float */
+		Case{2640.0F, 0.0315F, "28927.4336", "193.1529", "106.9657"},
+		Case{86.0F, 309.0F, "9809.3770", "94.0162", "1598.2749"},
+
 		/* absurd inputs: w leaves float's range, Nre underflows to 0 */
 		Case{1e30F, 1.0F, "inf", "0.0000", "0.0000"},
 		Case{FLT_MAX, FLT_MAX, "inf", "0.0000", "0.0000"},
