@@ -14,7 +14,7 @@
 #include <cstdlib>
 
 #include "app/argument.hpp"
-#include "sedimentation/sedimentation.hpp"
+#include "sedimentation/sedimentation.h"
 
 [[noreturn]] static void finish();
 [[noreturn]] static void print_usage();

@@ -6,6 +6,7 @@
  * float's range ends the run.  The results must be non-negative and finite
  * (w alone may be infinite), the velocity must fit a float, and Nre must
  * come from the regime that the unrounded product w selects.
+ * sedimentation_compute must give the same three values.
  */
 #include <cfenv>
 #include <cfloat>
@@ -16,7 +17,7 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "sedimentation/sedimentation.hpp"
+#include "sedimentation/sedimentation.h"
 
 namespace {
 
@@ -66,11 +67,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 	feclearexcept(FE_ALL_EXCEPT);
 	feenableexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
 	const double vs = sedimentation_velocity(d, rho);
+	const sedimentation_result pure = sedimentation_compute(d, rho);
 	fedisableexcept(FE_ALL_EXCEPT);
 
 	const float w = best_number;
 	const float nre = reynolds_number;
 	if (!(w >= 0) || !(nre >= 0 && nre <= FLT_MAX) || !(vs >= 0 && vs < 1e16))
+		std::abort();
+
+	/* The pure interface and the one with globals are one computation. */
+	if (pure.best_number != w || pure.reynolds_number != nre || pure.velocity != static_cast<float>(vs))
 		std::abort();
 
 	/* Away from the switch by more than the rounding of either product

@@ -11,13 +11,10 @@
  * The library is built with -ffp-contract=off, so that no compiler fuses a
  * multiply and an add into an FMA behind the reader's back.
  */
-#include "sedimentation/sedimentation.hpp"
+#include "sedimentation/sedimentation.h"
 #include "sedimentation/single.hpp"
 
 #include <cmath>
-
-float best_number;
-float reynolds_number;
 
 namespace {
 
@@ -70,9 +67,15 @@ float beard_reynolds_number(double w)
 	return static_cast<float>(std::exp(y));
 }
 
-} // namespace
+/* One computation, the velocity still in double: sedimentation_velocity
+ * hands it on unrounded, sedimentation_compute rounds it. */
+struct wide_result {
+	float w;
+	float nre;
+	double vs;
+};
 
-double sedimentation_velocity(float d, float rho)
+wide_result compute(float d, float rho)
 {
 	/* The product order is part of the result: ((d c) d) d, then rho. */
 	const double w = static_cast<double>(d) * best_factor * d * d * rho;
@@ -87,7 +90,25 @@ double sedimentation_velocity(float d, float rho)
 	else
 		nre = beard_reynolds_number(w);
 
-	best_number = w_single;
-	reynolds_number = nre;
-	return static_cast<double>(nre) * velocity_factor / d;
+	return {w_single, nre, static_cast<double>(nre) * velocity_factor / d};
+}
+
+} // namespace
+
+float best_number;
+float reynolds_number;
+
+sedimentation_result sedimentation_compute(float diameter, float density)
+{
+	const wide_result r = compute(diameter, density);
+	/* vs is below 1e16 for any positive floats: in float's range. */
+	return {r.w, r.nre, static_cast<float>(r.vs)};
+}
+
+double sedimentation_velocity(float d, float rho)
+{
+	const wide_result r = compute(d, rho);
+	best_number = r.w;
+	reynolds_number = r.nre;
+	return r.vs;
 }
