@@ -10,6 +10,7 @@
  * not look like a delivered one.
  */
 #include <cerrno>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 
@@ -18,6 +19,7 @@
 
 [[noreturn]] static void finish();
 [[noreturn]] static void print_usage();
+[[noreturn]] static void report(const char *diameter, const char *density);
 static const char *write_error(int error);
 
 /*
@@ -67,14 +69,11 @@ static void print_usage()
 	finish();
 }
 
-int main(int argc, char *argv[])
+/* Reads, checks, computes and reports one particle. */
+static void report(const char *diameter, const char *density)
 {
-	if (argc < 3)
-		print_usage();
-
-	/* Arguments past the second are ignored. */
-	const float d = convert_argument(argv[1]);
-	const float rho = convert_argument(argv[2]);
+	const float d = convert_argument(diameter);
+	const float rho = convert_argument(density);
 	if (!(d > 0.0F))
 		print_usage();
 	if (!(rho > 0.0F))
@@ -105,3 +104,42 @@ int main(int argc, char *argv[])
 	std::printf("vs (in cm/s)       : %9.4f\n", static_cast<double>(vs));
 	finish();
 }
+
+#ifdef _WIN32
+/*
+ * Windows hands main() its arguments in the ANSI code page, converted with
+ * "best-fit" mapping: fullwidth digits, signs and points and the
+ * non-breaking space arrive as their ASCII look-alikes, and "\uFF11\uFF10"
+ * would read as 10.  wmain() gets the command line as it was typed, in
+ * UTF-16.  Only ASCII can be part of a number, so every other code unit
+ * becomes the byte 0x80, which no number contains: reading stops there,
+ * just as it stops at the first byte of a UTF-8 sequence on other systems.
+ * No argument is longer than the command line, 32767 characters.
+ */
+static char *narrow(const wchar_t *wide, char (&buffer)[32768])
+{
+	std::size_t i = 0;
+	for (; wide[i] != L'\0' && i + 1 < sizeof buffer; i++)
+		buffer[i] = wide[i] < 0x80 ? static_cast<char>(wide[i]) : '\x80';
+	buffer[i] = '\0';
+	return buffer;
+}
+
+int wmain(int argc, wchar_t *argv[])
+{
+	static char diameter[32768];
+	static char density[32768];
+	if (argc < 3)
+		print_usage();
+	/* Arguments past the second are ignored. */
+	report(narrow(argv[1], diameter), narrow(argv[2], density));
+}
+#else
+int main(int argc, char *argv[])
+{
+	if (argc < 3)
+		print_usage();
+	/* Arguments past the second are ignored. */
+	report(argv[1], argv[2]);
+}
+#endif

@@ -3,10 +3,14 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -17,8 +21,120 @@ namespace {
 struct Outcome {
 	std::string out, err;
 	int status = -1;
-	rusage usage{};
+	bool carried = true; /* false: no command line of this system carries the arguments */
+	long cpu_ms = -1;    /* CPU time and peak memory, where the system tells */
+	long peak_kib = -1;
 };
+
+#ifdef _WIN32
+/* Text mode writes every line end as CR LF. */
+std::string native(const std::string &text)
+{
+	std::string s;
+	for (const char c : text)
+		s += c == '\n' ? std::string("\r\n") : std::string(1, c);
+	return s;
+}
+
+/* The test's UTF-8 text as the UTF-16 of a command line; false for bytes
+ * that are no UTF-8, which Windows cannot pass. */
+bool widen(const std::string &s, std::wstring &w)
+{
+	w.clear();
+	if (s.empty())
+		return true;
+	const int size = static_cast<int>(s.size());
+	const int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, s.data(), size, nullptr, 0);
+	if (n <= 0)
+		return false;
+	w.resize(static_cast<std::size_t>(n));
+	MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, s.data(), size, w.data(), n);
+	return true;
+}
+
+/* Quotes one argument so that the C runtime's parser gives it back as it
+ * is: backslashes double only before a quote. */
+void append_quoted(std::wstring &line, const std::wstring &arg)
+{
+	line += L" \"";
+	std::size_t backslashes = 0;
+	for (const wchar_t c : arg) {
+		if (c == L'\\') {
+			backslashes++;
+			continue;
+		}
+		line.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+		backslashes = 0;
+		line += c;
+	}
+	line.append(2 * backslashes, L'\\');
+	line += L'"';
+}
+
+std::string drain(HANDLE h)
+{
+	std::string s;
+	char buf[4096];
+	DWORD n = 0;
+	while (ReadFile(h, buf, sizeof buf, &n, nullptr) && n > 0)
+		s.append(buf, n);
+	CloseHandle(h);
+	return s;
+}
+
+/* Runs absink with args; stdout and stderr through pipes.  The outputs
+ * are far below a pipe's capacity, so reading after the child has ended
+ * cannot block. */
+Outcome run(const std::vector<std::string> &args)
+{
+	Outcome r;
+	std::wstring line = L"absink";
+	std::wstring wide;
+	for (const auto &a : args) {
+		if (!widen(a, wide)) {
+			r.carried = false;
+			return r;
+		}
+		append_quoted(line, wide);
+	}
+	std::wstring path;
+	widen(ABSINK_PATH, path);
+
+	SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+	HANDLE out[2];
+	HANDLE err[2];
+	if (!CreatePipe(&out[0], &out[1], &inherit, 0) || !CreatePipe(&err[0], &err[1], &inherit, 0))
+		return r;
+	SetHandleInformation(out[0], HANDLE_FLAG_INHERIT, 0);
+	SetHandleInformation(err[0], HANDLE_FLAG_INHERIT, 0);
+	STARTUPINFOW si{};
+	si.cb = sizeof si;
+	si.dwFlags = STARTF_USESTDHANDLES;
+	si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+	si.hStdOutput = out[1];
+	si.hStdError = err[1];
+	PROCESS_INFORMATION pi{};
+	const bool started = CreateProcessW(
+		path.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+	CloseHandle(out[1]);
+	CloseHandle(err[1]);
+	if (started) {
+		WaitForSingleObject(pi.hProcess, INFINITE);
+		DWORD code = 0;
+		GetExitCodeProcess(pi.hProcess, &code);
+		r.status = static_cast<int>(code);
+		CloseHandle(pi.hProcess);
+		CloseHandle(pi.hThread);
+	}
+	r.out = drain(out[0]);
+	r.err = drain(err[0]);
+	return r;
+}
+#else
+std::string native(const std::string &text)
+{
+	return text;
+}
 
 std::string drain(int fd)
 {
@@ -31,9 +147,10 @@ std::string drain(int fd)
 	return s;
 }
 
-/* Runs absink with args; stdout and stderr through pipes, or stdout to
- * the file named by to.  The outputs are far below a pipe's capacity, so
- * reading one after the other after the child has ended cannot block. */
+/* Runs absink with args (through the emulator of a cross build); stdout
+ * and stderr through pipes, or stdout to the file named by to.  The outputs
+ * are far below a pipe's capacity, so reading one after the other after
+ * the child has ended cannot block. */
 Outcome run(const std::vector<std::string> &args, const char *to = nullptr)
 {
 	int out[2];
@@ -48,23 +165,34 @@ Outcome run(const std::vector<std::string> &args, const char *to = nullptr)
 		close(out[1]);
 		close(err[0]);
 		close(err[1]);
+#ifdef ABSINK_EMULATOR
+		const char *program = ABSINK_EMULATOR;
+		std::vector<char *> argv{const_cast<char *>(program), const_cast<char *>(ABSINK_PATH)};
+#else
+		const char *program = ABSINK_PATH;
 		std::vector<char *> argv{const_cast<char *>("absink")};
+#endif
 		for (const auto &a : args)
 			argv.push_back(const_cast<char *>(a.c_str()));
 		argv.push_back(nullptr);
-		execv(ABSINK_PATH, argv.data());
+		execv(program, argv.data());
 		_exit(127);
 	}
 	close(out[1]);
 	close(err[1]);
 	Outcome r;
 	int ws = 0;
-	wait4(pid, &ws, 0, &r.usage);
+	rusage usage{};
+	wait4(pid, &ws, 0, &usage);
 	r.out = drain(out[0]);
 	r.err = drain(err[0]);
 	r.status = WIFEXITED(ws) ? WEXITSTATUS(ws) : 128 + WTERMSIG(ws);
+	r.cpu_ms = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000 +
+		   (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000;
+	r.peak_kib = usage.ru_maxrss;
 	return r;
 }
+#endif
 
 constexpr const char *usage = "Berechnung der Sedimentationsgeschwindigkeit nach VDI 3782 Blatt 1 (neu)\n"
 			      "Aufruf: absink <Durchmesser (in mu)> <Dichte (in g/cm3)>\n";
@@ -104,7 +232,9 @@ TEST_P(Cli, PrintsWholeOutputAndExitsZero)
 {
 	const Case &c = GetParam();
 	const Outcome r = run(c.args);
-	EXPECT_EQ(r.out, c.out);
+	if (!r.carried)
+		GTEST_SKIP() << "no command line of this system carries these bytes";
+	EXPECT_EQ(r.out, native(c.out));
 	EXPECT_EQ(r.err, "");
 	EXPECT_EQ(r.status, 0);
 }
@@ -194,8 +324,13 @@ INSTANTIATE_TEST_SUITE_P(
 		Case{{"10", "340282356779733661637539395458142568448"}, usage},
 		Case{{"340282356779733661637539395458142568447", "1"}, usage}));
 
-/* Linux passes at most 128 KiB, NUL included, as one argument. */
+/* Linux passes at most 128 KiB, NUL included, as one argument; Windows
+ * 32767 characters for the whole command line. */
+#ifdef _WIN32
+const std::size_t longest = 32000;
+#else
 const std::size_t longest = 128 * 1024 - 1;
+#endif
 
 /* before, then fill up to the longest argument, then after. */
 std::string longest_argument(const std::string &before, char fill, const std::string &after)
@@ -217,11 +352,18 @@ INSTANTIATE_TEST_SUITE_P(
 		Case{{"10", " \t\n\v\f\r"}, usage},
 		/* fullwidth and Arabic-Indic digits are no digits */
 		Case{{"\xef\xbc\x91\xef\xbc\x90", "1"}, usage}, Case{{"\xd9\xa1\xd9\xa0", "1"}, usage},
-		Case{{"\xff\xfe\x80", "1"}, usage}, Case{{"\xc0", "\xed\xa0\x80"}, usage},
-		Case{{"\x1b[31m10", "1"}, usage}, Case{{"\x7f", "1"}, usage},
-		Case{{"10\x1b[0m", "1\r\x08\x08"}, report_10_1},
+		/* nor are the look-alikes that Windows' best-fit mapping would
+		 * turn into ASCII (in UTF-8, octal where a digit follows): a
+		 * fullwidth plus, full stop and minus, a non-breaking space, and a
+		 * fullwidth digit one as the density */
+		Case{{"\357\274\2135", "1"}, usage}, Case{{"\357\274\2165", "1"}, usage},
+		Case{{"1e\357\274\2151", "1"}, usage}, Case{{"\302\24010", "1"}, usage},
+		Case{{"10", "\xef\xbc\x91"}, usage}, Case{{"\xff\xfe\x80", "1"}, usage},
+		Case{{"\xc0", "\xed\xa0\x80"}, usage}, Case{{"\x1b[31m10", "1"}, usage},
+		Case{{"\x7f", "1"}, usage}, Case{{"10\x1b[0m", "1\r\x08\x08"}, report_10_1},
 		Case{{"10\xc2\xb5m", "1\xe2\x80\xaf"}, report_10_1}));
 
+#ifndef _WIN32
 /* A report that cannot be written is no success: status 1 and a line on
  * standard error, whichever text was lost. */
 TEST(Cli, WriteFailureExitsOne)
@@ -232,17 +374,16 @@ TEST(Cli, WriteFailureExitsOne)
 		EXPECT_EQ(r.status, 1);
 	}
 }
+#endif
 
 TEST(Cli, LongestArgumentTakesLittleTimeAndMemory)
 {
 	const Outcome r = run({longest_argument("0.", '7', ""), "1"});
 	EXPECT_EQ(r.status, 0);
 	EXPECT_EQ(r.err, "");
-	EXPECT_NE(r.out.find("Durchmesser (in mu):    0.7778\n"), std::string::npos) << r.out;
-	const auto cpu_ms = (r.usage.ru_utime.tv_sec + r.usage.ru_stime.tv_sec) * 1000 +
-			    (r.usage.ru_utime.tv_usec + r.usage.ru_stime.tv_usec) / 1000;
-	EXPECT_LT(cpu_ms, 1000);
-	EXPECT_LT(r.usage.ru_maxrss, 256 * 1024) << "KiB";
+	EXPECT_NE(r.out.find(native("Durchmesser (in mu):    0.7778\n")), std::string::npos) << r.out;
+	EXPECT_LT(r.cpu_ms, 1000);
+	EXPECT_LT(r.peak_kib, 256 * 1024);
 }
 
 } // namespace

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # The examples of the manual page are what the program prints, byte for
 # byte: each ".ft CR" block starts with "$ absink ARGS", then the output,
-# "\&" standing for an empty line.
+# "\&" standing for an empty line.  Lines end in LF, or in CR LF where
+# Windows writes text.
 #
-#	man_examples.sh absink.1 path/to/absink
+#	man_examples.sh absink.1 lf|crlf [emulator...] path/to/absink
 set -euo pipefail
 page=$1
-absink=$2
+eol=$2
+shift 2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -21,7 +23,8 @@ count=0
 for args in "$work"/*.args; do
 	want=${args%.args}.want
 	read -ra argv <"$args"
-	"$absink" "${argv[@]}" >"$work/got"
+	[ "$eol" = crlf ] && sed -i 's/$/\r/' "$want"
+	"$@" "${argv[@]}" >"$work/got"
 	diff -u "$want" "$work/got"
 	count=$((count + 1))
 done
