@@ -4,11 +4,13 @@
 include(CMakePackageConfigHelpers)
 
 install(TARGETS absink RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}" COMPONENT absink)
-install(
-    FILES doc/absink.1
-    DESTINATION "${CMAKE_INSTALL_MANDIR}/man1"
-    COMPONENT absink
-)
+# Debian wants manual pages compressed (see packaging.cmake).
+if(NOT WIN32 AND CMAKE_INSTALL_PREFIX STREQUAL "/usr")
+  set(manual "${PROJECT_BINARY_DIR}/absink.1.gz")
+else()
+  set(manual doc/absink.1)
+endif()
+install(FILES "${manual}" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1" COMPONENT absink)
 
 install(
     TARGETS sedimentation
