@@ -17,13 +17,7 @@
 #	      -P install_test.cmake
 cmake_minimum_required(VERSION 3.25)
 
-function(run)
-  execute_process(COMMAND ${ARGV} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
-  if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "${ARGV}\n${out}")
-  endif()
-  set(out "${out}" PARENT_SCOPE)
-endfunction()
+include("${CMAKE_CURRENT_LIST_DIR}/run.cmake")
 
 # What every example prints: w, Nre and vs of (100 um, 1 g/cm^3) and of
 # (800 um, 2 g/cm^3).

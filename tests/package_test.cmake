@@ -5,13 +5,7 @@
 #	cmake -D PACKAGE_DIR=... -D WORK_DIR=... -P package_test.cmake
 cmake_minimum_required(VERSION 3.25)
 
-function(run)
-  execute_process(COMMAND ${ARGV} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
-  if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "${ARGV}\n${out}")
-  endif()
-  set(out "${out}" PARENT_SCOPE)
-endfunction()
+include("${CMAKE_CURRENT_LIST_DIR}/run.cmake")
 
 file(GLOB debs "${PACKAGE_DIR}/absink_*.deb")
 list(LENGTH debs count)
