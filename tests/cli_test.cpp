@@ -148,7 +148,8 @@ std::string drain(int fd)
 }
 
 /* Runs absink with args (through the emulator of a cross build); stdout
- * and stderr through pipes, or stdout to the file named by to.  The outputs
+ * and stderr through pipes, or stdout to the file named by to, or closed
+ * when to is "".  The outputs
  * are far below a pipe's capacity, so reading one after the other after
  * the child has ended cannot block. */
 Outcome run(const std::vector<std::string> &args, const char *to = nullptr)
@@ -159,7 +160,12 @@ Outcome run(const std::vector<std::string> &args, const char *to = nullptr)
 		return {};
 	const pid_t pid = fork();
 	if (pid == 0) {
-		dup2(to != nullptr ? open(to, O_WRONLY) : out[1], 1);
+		if (to == nullptr)
+			dup2(out[1], 1);
+		else if (*to != '\0')
+			dup2(open(to, O_WRONLY), 1);
+		else
+			close(1);
 		dup2(err[1], 2);
 		close(out[0]);
 		close(out[1]);
@@ -365,12 +371,17 @@ INSTANTIATE_TEST_SUITE_P(
 
 #ifndef _WIN32
 /* A report that cannot be written is no success: status 1 and a line on
- * standard error, whichever text was lost. */
+ * standard error that names the cause, whichever text was lost.  "" stands
+ * for a closed standard output. */
 TEST(Cli, WriteFailureExitsOne)
 {
+	const std::string cause = "absink: Standardausgabe nicht schreibbar: ";
 	for (const auto &args : {std::vector<std::string>{"100", "1"}, {}, {"1000", "2"}}) {
-		const Outcome r = run(args, "/dev/full");
-		EXPECT_EQ(r.err, "absink: Standardausgabe nicht schreibbar: kein Speicherplatz mehr frei\n");
+		Outcome r = run(args, "/dev/full");
+		EXPECT_EQ(r.err, cause + "kein Speicherplatz mehr frei\n");
+		EXPECT_EQ(r.status, 1);
+		r = run(args, "");
+		EXPECT_EQ(r.err, cause + "Standardausgabe ist geschlossen\n");
 		EXPECT_EQ(r.status, 1);
 	}
 }

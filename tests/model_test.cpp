@@ -76,6 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
 		/* Stokes' Nre from the rounded w, times the float nearest 1/24 */
 		Case{3.4F, 93.2F, "0.1828", "0.0076", "3.2756"},
 		Case{0.705F, 867.0F, "0.0152", "0.0006", "1.3102"},
+		/* ... and vs from that rounded Nre: every digit of this vs shows */
+		Case{0.001F, 3.7e11F, "0.0185", "0.0008", "1124.9301"},
 		/* the float 0.24 (0.2399999946) is no limit: this product lies
 		 * between it and 0.24 and takes Stokes' law */
 		Case{46.7708511F, 0.047F, "0.2400", "0.0100", "0.3126"},
