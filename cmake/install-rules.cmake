@@ -4,8 +4,13 @@
 include(CMakePackageConfigHelpers)
 
 install(TARGETS absink RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}" COMPONENT absink)
-# Debian wants manual pages compressed (see packaging.cmake).
+# A build that installs into /usr follows Debian's layout (packaging.cmake
+# and the package test use this too); Debian wants manual pages compressed.
+set(debian_layout OFF)
 if(NOT WIN32 AND CMAKE_INSTALL_PREFIX STREQUAL "/usr")
+  set(debian_layout ON)
+endif()
+if(debian_layout)
   set(manual "${PROJECT_BINARY_DIR}/absink.1.gz")
 else()
   set(manual doc/absink.1)
