@@ -10,6 +10,7 @@
  * not look like a delivered one.
  */
 #include <cerrno>
+#include <cstdarg>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
@@ -18,9 +19,13 @@
 #include "sedimentation/sedimentation.h"
 
 [[noreturn]] static void finish();
+[[gnu::format(printf, 1, 2)]] static void print(const char *format, ...);
 [[noreturn]] static void print_usage();
 [[noreturn]] static void report(const char *diameter, const char *density);
 static const char *write_error(int error);
+
+/* errno of the first write to standard output that failed; 0 while none has. */
+static int write_failure;
 
 /*
  * The cause of a failed write, in German like the rest of the program
@@ -47,15 +52,31 @@ static const char *write_error(int error)
 }
 
 /*
- * Ends every run.  The report is buffered (stdout is no terminal when a
- * script reads it), so a write error shows only now: flush, and only if
- * everything arrived exit 0.
+ * One formatted print to standard output.  On a terminal stdout is
+ * line-buffered and each line is written at once, so a failure shows here
+ * and the final flush has nothing left to write: its cause must be kept now.
+ */
+static void print(const char *format, ...)
+{
+	va_list ap;
+	va_start(ap, format);
+	if (std::vprintf(format, ap) < 0 && write_failure == 0)
+		write_failure = errno;
+	va_end(ap);
+}
+
+/*
+ * Ends every run.  A script's stdout is no terminal, so the report is
+ * buffered and a write error shows only now: flush, and only if everything
+ * arrived exit 0.
  */
 static void finish()
 {
-	errno = 0;
-	if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-		std::fprintf(stderr, "absink: Standardausgabe nicht schreibbar: %s\n", write_error(errno));
+	if (std::fflush(stdout) != 0 && write_failure == 0)
+		write_failure = errno;
+	if (std::ferror(stdout) != 0) {
+		std::fprintf(
+			stderr, "absink: Standardausgabe nicht schreibbar: %s\n", write_error(write_failure));
 		std::exit(1);
 	}
 	std::exit(0);
@@ -64,8 +85,8 @@ static void finish()
 /* The command name is fixed: the program may be started under another. */
 static void print_usage()
 {
-	std::printf("Berechnung der Sedimentationsgeschwindigkeit nach VDI 3782 Blatt 1 (neu)\n");
-	std::printf("Aufruf: absink <Durchmesser (in mu)> <Dichte (in g/cm3)>\n");
+	print("Berechnung der Sedimentationsgeschwindigkeit nach VDI 3782 Blatt 1 (neu)\n");
+	print("Aufruf: absink <Durchmesser (in mu)> <Dichte (in g/cm3)>\n");
 	finish();
 }
 
@@ -82,11 +103,11 @@ static void report(const char *diameter, const char *density)
 	/* In range: the velocity stays below 1e16 cm/s. */
 	float vs = static_cast<float>(sedimentation_velocity(d, rho));
 
-	std::printf("\nBerechnung der Sedimentationsgeschwindigkeit nach VDI 3782 Blatt 1 (neu):\n");
-	std::printf("Durchmesser (in mu): %9.4f\n", static_cast<double>(d));
-	std::printf("Dichte (in g/cm3)  : %9.4f\n", static_cast<double>(rho));
-	std::printf("Bestzahl w         : %9.4f\n", static_cast<double>(best_number));
-	std::printf("Reynoldszahl Nre   : %9.4f\n", static_cast<double>(reynolds_number));
+	print("\nBerechnung der Sedimentationsgeschwindigkeit nach VDI 3782 Blatt 1 (neu):\n");
+	print("Durchmesser (in mu): %9.4f\n", static_cast<double>(d));
+	print("Dichte (in g/cm3)  : %9.4f\n", static_cast<double>(rho));
+	print("Bestzahl w         : %9.4f\n", static_cast<double>(best_number));
+	print("Reynoldszahl Nre   : %9.4f\n", static_cast<double>(reynolds_number));
 
 	/*
 	 * Above Nre 300 the correlation no longer holds.  Past the polynomial's
@@ -94,14 +115,14 @@ static void report(const char *diameter, const char *density)
 	 * low; the true Nre is far above 300 there, so the same warning is due.
 	 */
 	if (reynolds_number > 300.0F || best_number > beard_peak_best_number) {
-		std::printf("Achtung: Reynolds-Zahl > 300\n");
+		print("Achtung: Reynolds-Zahl > 300\n");
 		finish();
 	}
 
 	/* Below w 0.003 the particle counts as not settling at all. */
 	if (static_cast<double>(best_number) < 0.003)
 		vs = 0.0F;
-	std::printf("vs (in cm/s)       : %9.4f\n", static_cast<double>(vs));
+	print("vs (in cm/s)       : %9.4f\n", static_cast<double>(vs));
 	finish();
 }
 

@@ -1,12 +1,14 @@
 /* End to end: run the built program, compare its whole output. */
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #ifdef _WIN32
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -147,11 +149,23 @@ std::string drain(int fd)
 	return s;
 }
 
+/* A terminal that went away: the far side of a pseudo-terminal, whose
+ * near side is closed. */
+int orphaned_terminal()
+{
+	const int master = posix_openpt(O_RDWR | O_NOCTTY);
+	if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0)
+		return -1;
+	const int slave = open(ptsname(master), O_WRONLY | O_NOCTTY);
+	close(master);
+	return slave;
+}
+
 /* Runs absink with args (through the emulator of a cross build); stdout
- * and stderr through pipes, or stdout to the file named by to, or closed
- * when to is "".  The outputs
- * are far below a pipe's capacity, so reading one after the other after
- * the child has ended cannot block. */
+ * and stderr through pipes, or stdout to the file named by to, closed
+ * when to is "", or an orphaned terminal when to is "/dev/ptmx".  The
+ * outputs are far below a pipe's capacity, so reading one after the other
+ * after the child has ended cannot block. */
 Outcome run(const std::vector<std::string> &args, const char *to = nullptr)
 {
 	int out[2];
@@ -162,6 +176,8 @@ Outcome run(const std::vector<std::string> &args, const char *to = nullptr)
 	if (pid == 0) {
 		if (to == nullptr)
 			dup2(out[1], 1);
+		else if (std::string(to) == "/dev/ptmx")
+			dup2(orphaned_terminal(), 1);
 		else if (*to != '\0')
 			dup2(open(to, O_WRONLY), 1);
 		else
@@ -372,17 +388,22 @@ INSTANTIATE_TEST_SUITE_P(
 #ifndef _WIN32
 /* A report that cannot be written is no success: status 1 and a line on
  * standard error that names the cause, whichever text was lost.  "" stands
- * for a closed standard output. */
+ * for a closed standard output.  On a terminal every line is written, and
+ * fails, as it is printed, and the final flush has nothing left to write. */
 TEST(Cli, WriteFailureExitsOne)
 {
 	const std::string cause = "absink: Standardausgabe nicht schreibbar: ";
+	const std::pair<const char *, const char *> failures[] = {
+		{"/dev/full", "kein Speicherplatz mehr frei\n"},
+		{"", "Standardausgabe ist geschlossen\n"},
+		{"/dev/ptmx", "Ein-/Ausgabefehler\n"},
+	};
 	for (const auto &args : {std::vector<std::string>{"100", "1"}, {}, {"1000", "2"}}) {
-		Outcome r = run(args, "/dev/full");
-		EXPECT_EQ(r.err, cause + "kein Speicherplatz mehr frei\n");
-		EXPECT_EQ(r.status, 1);
-		r = run(args, "");
-		EXPECT_EQ(r.err, cause + "Standardausgabe ist geschlossen\n");
-		EXPECT_EQ(r.status, 1);
+		for (const auto &[to, why] : failures) {
+			const Outcome r = run(args, to);
+			EXPECT_EQ(r.err, cause + why) << "stdout: " << to;
+			EXPECT_EQ(r.status, 1) << "stdout: " << to;
+		}
 	}
 }
 #endif
