@@ -16,6 +16,7 @@
 #include <cstdlib>
 
 #include "app/argument.hpp"
+#include "app/report.hpp"
 #include "sedimentation/sedimentation.h"
 
 [[noreturn]] static void finish();
@@ -101,7 +102,7 @@ static void report(const char *diameter, const char *density)
 		print_usage();
 
 	/* In range: the velocity stays below 1e16 cm/s. */
-	float vs = static_cast<float>(sedimentation_velocity(d, rho));
+	const float vs = static_cast<float>(sedimentation_velocity(d, rho));
 
 	print("\nBerechnung der Sedimentationsgeschwindigkeit nach VDI 3782 Blatt 1 (neu):\n");
 	print("Durchmesser (in mu): %9.4f\n", static_cast<double>(d));
@@ -109,20 +110,11 @@ static void report(const char *diameter, const char *density)
 	print("Bestzahl w         : %9.4f\n", static_cast<double>(best_number));
 	print("Reynoldszahl Nre   : %9.4f\n", static_cast<double>(reynolds_number));
 
-	/*
-	 * Above Nre 300 the correlation no longer holds.  Past the polynomial's
-	 * maximum Nre falls below 300 again, and the velocity would be far too
-	 * low; the true Nre is far above 300 there, so the same warning is due.
-	 */
-	if (reynolds_number > 300.0F || best_number > beard_peak_best_number) {
+	if (report_warns(best_number, reynolds_number)) {
 		print("Achtung: Reynolds-Zahl > 300\n");
 		finish();
 	}
-
-	/* Below w 0.003 the particle counts as not settling at all. */
-	if (static_cast<double>(best_number) < 0.003)
-		vs = 0.0F;
-	print("vs (in cm/s)       : %9.4f\n", static_cast<double>(vs));
+	print("vs (in cm/s)       : %9.4f\n", static_cast<double>(reported_velocity(best_number, vs)));
 	finish();
 }
 

@@ -12,23 +12,12 @@
  * multiply and an add into an FMA behind the reader's back.
  */
 #include "sedimentation/sedimentation.h"
+#include "sedimentation/regime.hpp"
 #include "sedimentation/single.hpp"
 
 #include <cmath>
 
 namespace {
-
-/*
- * Best number w = C_D * Re^2 = 4 g (rho - rho_air) d^3 / (3 rho_air nu^2),
- * with the air's density neglected beside the particle's.  For d in um
- * (10^-12 cm^3/um^3), rho in g/cm^3, g = 980.665 cm/s^2 and nu = 0.1462
- * cm^2/s the factor 4 g 10^-12 / (3 rho_air nu^2) is 4.991e-5 for an air
- * density of 1.2257e-3 g/cm^3.  Unit: 1/(um^3 g/cm^3).
- */
-constexpr double best_factor = 4.991e-05;
-
-/* Below this w the flow round the particle is creeping: Stokes' law. */
-constexpr double stokes_limit = 0.24;
 
 /*
  * Stokes' law C_D = 24/Re gives Nre = w/24.  The factor is the float nearest

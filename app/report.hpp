@@ -1,0 +1,16 @@
+#ifndef ABSINK_REPORT_HPP
+#define ABSINK_REPORT_HPP
+
+/*
+ * The report's two rules on a result: apart from its printing, so that the
+ * web page's plot follows the very same ones.
+ */
+
+/* Whether the report ends with a warning instead of a velocity, for the
+ * Best number w and the Reynolds number Nre. */
+bool report_warns(float w, float nre);
+
+/* The velocity that the report shows for vs in cm/s: zero below w 0.003. */
+float reported_velocity(float w, float vs);
+
+#endif
