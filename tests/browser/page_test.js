@@ -1,0 +1,126 @@
+'use strict';
+/*
+ * The web page in a real browser: Debian's chromium, headless, driven by
+ * playwright-core.  Opened from file:// and served on 127.0.0.1, it must
+ * show for every case exactly what native absink prints, follow its fields
+ * in the address and open from one, fill its table and CSV from the same
+ * runs, mark the particle on its plot, make no request and log no error.
+ * Leaves a screenshot.
+ *
+ *	node page_test.js absink.html path/to/native/absink screenshot.png
+ */
+const assert = require('assert/strict');
+const {execFileSync} = require('child_process');
+const fs = require('fs');
+const http = require('http');
+const os = require('os');
+const path = require('path');
+const {chromium} = require('playwright-core');
+
+const [pageFile, native, screenshot] = process.argv.slice(2);
+
+/* A report, the warning, the zero velocity, bad input (the usage screen),
+ * and text that a browser or JavaScript would read otherwise. */
+const cases = [
+	['100', '1'], ['1000', '2'], ['3', '1'], ['abc', '1'], ['1,5', '1'], ['10', '0'], ['', '1'],
+	['.5', '+5'], ['1e3', '1'], [' 12abc', '2.65'], ['0x10', '1'], ['１０', '1'], ['4', '1e39'],
+];
+
+/* The table for the density 2: a velocity, the warning, the usage screen,
+ * and the zero velocity, as cells and as the CSV file. */
+const diameters = '10\n1000\nabc\n\n3';
+const usage = 'Berechnung der Sedimentationsgeschwindigkeit nach VDI 3782 Blatt 1 (neu) ' +
+	'Aufruf: absink <Durchmesser (in mu)> <Dichte (in g/cm3)>';
+const cells = [
+	['10', '0.0998', '0.0042', '0.6081'],
+	['1000', '99820.0000', '413.8116', 'Achtung: Reynolds-Zahl > 300'],
+	['abc', usage],
+	['3', '0.0027', '0.0001', '0.0000'],
+];
+const csv = [
+	'"Eingabe","d_um","rho_g_cm3","w","Nre","vs_cm_s","Meldung"',
+	'"10","10.0000","2.0000","0.0998","0.0042","0.6081",""',
+	'"1000","1000.0000","2.0000","99820.0000","413.8116","","Achtung: Reynolds-Zahl > 300"',
+	`"abc","","","","","","${usage}"`,
+	'"3","3.0000","2.0000","0.0027","0.0001","0.0000",""',
+	'',
+].join('\r\n');
+
+const absink = args => execFileSync(native, args, {encoding: 'utf8'});
+
+async function check(context, url, shot) {
+	const page = await context.newPage();
+	const problems = [];
+	page.on('console', message => message.type() === 'error' && problems.push(message.text()));
+	page.on('pageerror', error => problems.push(error.message));
+	const requests = [];
+	page.on('request', request => requests.push(request.url()));
+
+	const opened = `${url}?d=500&rho=2.65`;
+	await page.goto(opened);
+	const report = page.locator('#report');
+	await page.waitForFunction(() => document.getElementById('report').textContent !== '');
+	assert.equal(await report.textContent(), absink(['500', '2.65']), `${opened} opens with its values`);
+
+	for (const [d, rho] of cases) {
+		await page.fill('input[name=d]', d);
+		await page.fill('input[name=rho]', rho);
+		assert.equal(await report.textContent(), absink([d, rho]), `report for [${d}] [${rho}]`);
+		const query = new URL(page.url()).searchParams;
+		assert.deepEqual([query.get('d'), query.get('rho')], [d, rho], 'the address follows the fields');
+	}
+
+	/* The particle's mark: on the curve for a report, none for bad input. */
+	await page.fill('input[name=d]', '100');
+	await page.fill('input[name=rho]', '1');
+	assert.equal(await page.locator('#plot #mark').count(), 1, 'the particle is marked');
+	assert.ok((await page.locator('#plot .curve').getAttribute('d')).length > 100, 'the curve is drawn');
+	assert.ok(await page.locator('#plot .drop').count() > 10, 'measured drops at density 1');
+	await page.fill('input[name=d]', 'abc');
+	assert.equal(await page.locator('#plot #mark').count(), 0, 'no mark for bad input');
+	await page.fill('input[name=d]', '100');
+
+	await page.fill('input[name=rho]', '2');
+	await page.fill('#diameters', diameters);
+	const rows = await page.locator('#table tbody tr').evaluateAll(
+		trs => trs.map(tr => [...tr.cells].map(td => td.textContent)));
+	assert.deepEqual(rows, cells, 'the table');
+	const [download] = await Promise.all([page.waitForEvent('download'), page.click('#csv')]);
+	assert.equal(fs.readFileSync(await download.path(), 'utf8'), csv, 'the CSV file');
+
+	await page.fill('#diameters', '10\n100\n1000\n3');
+	await page.fill('input[name=rho]', '1');
+	if (shot)
+		await page.screenshot({path: shot, fullPage: true});
+	assert.deepEqual(problems, [], 'no error on the console');
+	assert.deepEqual(requests.filter(u => !u.startsWith('blob:')), [opened], 'no request but the page');
+	await page.close();
+	console.log(`${url}: ${cases.length} reports, the address, the plot, the table and its CSV: ok`);
+}
+
+(async () => {
+	const home = fs.mkdtempSync(path.join(os.tmpdir(), 'absink-chromium-'));
+	const server = http.createServer((request, response) => {
+		response.setHeader('Content-Type', 'text/html; charset=utf-8');
+		response.end(fs.readFileSync(pageFile));
+	});
+	await new Promise(resolve => server.listen(0, '127.0.0.1', resolve));
+	const context = await chromium.launchPersistentContext(home, {
+		executablePath: '/usr/bin/chromium',
+		headless: true,
+		acceptDownloads: true,
+		args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+			'--disable-background-networking', '--disable-component-update', '--disable-sync'],
+	});
+	try {
+		await check(context, 'file://' + path.resolve(pageFile), screenshot);
+		await check(context, `http://127.0.0.1:${server.address().port}/absink.html`);
+	} finally {
+		await context.close();
+		server.close();
+		fs.rmSync(home, {recursive: true, force: true});
+	}
+})().catch(error => {
+	console.error(error);
+	process.exit(1);
+});
