@@ -14,7 +14,7 @@
 #
 #	cmake -D BUILD_DIR=... -D SOURCE_DIR=... -D WORK_DIR=...
 #	      -D CXX=... -D CXX_FLAGS=... [-D CROSS=ON -D EMULATOR=... -D EXE=.exe]
-#	      -P install_test.cmake
+#	      [-D PAGE=share/absink/absink.html] -P install_test.cmake
 cmake_minimum_required(VERSION 3.25)
 
 include("${CMAKE_CURRENT_LIST_DIR}/run.cmake")
@@ -34,7 +34,7 @@ set(prefix "${WORK_DIR}/prefix")
 run("${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${prefix}")
 
 foreach(file IN ITEMS bin/absink${EXE} share/man/man1/absink.1 include/sedimentation/sedimentation.h
-                      include/sedimentation/sedimentation.hpp lib/pkgconfig/sedimentation.pc)
+                      include/sedimentation/sedimentation.hpp lib/pkgconfig/sedimentation.pc ${PAGE})
   if(NOT EXISTS "${prefix}/${file}")
     message(FATAL_ERROR "not installed: ${file}")
   endif()

@@ -26,7 +26,7 @@ set(root "${WORK_DIR}/root")
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${root}")
 run(dpkg-deb -x "${debs}" "${root}")
-foreach(file IN ITEMS usr/bin/absink usr/share/man/man1/absink.1.gz
+foreach(file IN ITEMS usr/bin/absink usr/share/man/man1/absink.1.gz usr/share/absink/absink.html
                       usr/share/doc/absink/copyright usr/share/doc/absink/changelog.gz)
   if(NOT EXISTS "${root}/${file}")
     message(FATAL_ERROR "not in the package: ${file}")
