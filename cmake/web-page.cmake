@@ -44,7 +44,6 @@ ExternalProject_Add(
                -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
                "-DCMAKE_CXX_FLAGS=${CMAKE_CXX_FLAGS}"
                "-DCMAKE_COMPILE_WARNING_AS_ERROR=${CMAKE_COMPILE_WARNING_AS_ERROR}"
-    BUILD_COMMAND "${CMAKE_COMMAND}" --build <BINARY_DIR> --target absink_page
     BUILD_ALWAYS ON
     BUILD_BYPRODUCTS "${page}"
     INSTALL_COMMAND ""

@@ -10,11 +10,13 @@
 #
 # A cross build checks the installed files and runs the installed program
 # through its emulator (EMULATOR, a list); the consumers need compilers and
-# a Python for the target, and are left to native builds.
+# a Python for the target, and are left to native builds, but for the C
+# programs that a Windows build links with the model's DLL (DLL_BUILD).
 #
 #	cmake -D BUILD_DIR=... -D SOURCE_DIR=... -D WORK_DIR=...
 #	      -D CXX=... -D CXX_FLAGS=... [-D CROSS=ON -D EMULATOR=... -D EXE=.exe]
-#	      [-D PAGE=share/absink/absink.html] -P install_test.cmake
+#	      [-D PAGE=share/absink/absink.html]
+#	      [-D DLL_BUILD=... -D TOOLCHAIN=... -D TARGET_CC=...] -P install_test.cmake
 cmake_minimum_required(VERSION 3.25)
 
 include("${CMAKE_CURRENT_LIST_DIR}/run.cmake")
@@ -53,8 +55,47 @@ run(${EMULATOR} "${prefix}/bin/absink${EXE}" 100 1)
 if(NOT out MATCHES "vs \\(in cm/s\\)       :   25.1831\r?\n$")
   message(FATAL_ERROR "installed absink printed:\n${out}")
 endif()
+# Windows: the model as a DLL, as the .zip carries it.  It exports the API
+# alone and needs no DLL but Windows' own; a C program built against it,
+# with pkg-config and with the CMake package, runs under Wine with the DLL
+# on its PATH.  The program links without auto-import (see
+# consumer/CMakeLists.txt), so a package that does not define
+# SEDIMENTATION_SHARED fails to link it.
+if(DLL_BUILD)
+  set(dll "${WORK_DIR}/dll")
+  run("${CMAKE_COMMAND}" --install "${DLL_BUILD}" --prefix "${dll}" --component sedimentation)
+  find_program(OBJDUMP x86_64-w64-mingw32-objdump REQUIRED)
+  run("${OBJDUMP}" -p "${dll}/bin/sedimentation.dll")
+  string(REGEX MATCHALL "\n\t\[ *[0-9]+\] [A-Za-z_]+" exported "${out}")
+  list(TRANSFORM exported REPLACE "^.*\] " "")
+  list(SORT exported)
+  if(NOT exported STREQUAL "best_number;reynolds_number;sedimentation_compute;sedimentation_velocity")
+    message(FATAL_ERROR "sedimentation.dll exports more or less than the API: ${exported}")
+  endif()
+  string(REGEX MATCHALL "DLL Name: [^\n]+" imported "${out}")
+  if(imported MATCHES "DLL Name: lib")
+    message(FATAL_ERROR "sedimentation.dll needs MinGW's runtime: ${imported}")
+  endif()
+
+  set(ENV{WINEPATH} "${dll}/bin")
+  find_program(PKG_CONFIG pkg-config REQUIRED)
+  set(ENV{PKG_CONFIG_LIBDIR} "${dll}/lib/pkgconfig")
+  run("${PKG_CONFIG}" --cflags --libs sedimentation)
+  string(STRIP "${out}" flags)
+  separate_arguments(flags UNIX_COMMAND "${flags}")
+  run("${TARGET_CC}" -std=c11 -Wall -Wextra -pedantic -Werror "${CMAKE_CURRENT_LIST_DIR}/consumer/dll.c"
+      ${flags} -Wl,--disable-auto-import -o "${WORK_DIR}/dll-pkg-config.exe")
+  run(${EMULATOR} "${WORK_DIR}/dll-pkg-config.exe")
+  expect("C program with the DLL (pkg-config)")
+
+  run("${CMAKE_COMMAND}" -S "${CMAKE_CURRENT_LIST_DIR}/consumer" -B "${WORK_DIR}/dll-cmake"
+      "-DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN}" "-Dsedimentation_DIR=${dll}/lib/cmake/sedimentation")
+  run("${CMAKE_COMMAND}" --build "${WORK_DIR}/dll-cmake")
+  run(${EMULATOR} "${WORK_DIR}/dll-cmake/dll.exe")
+  expect("C program with the DLL (CMake package)")
+endif()
 if(CROSS)
-  message(STATUS "cross build: consumers of the package skipped")
+  message(STATUS "cross build: the consumers of the native builds skipped")
   return()
 endif()
 
