@@ -56,8 +56,9 @@ static const char *write_error(int error)
  * One formatted print to standard output.  On a terminal stdout is
  * line-buffered and each line is written at once, so a failure shows here
  * and the final flush has nothing left to write: its cause must be kept now.
+ * C variadic, unlike a parameter pack, so that the compiler checks formats.
  */
-static void print(const char *format, ...)
+static void print(const char *format, ...) // NOLINT(cert-dcl50-cpp)
 {
 	va_list ap;
 	va_start(ap, format);

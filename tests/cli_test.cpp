@@ -13,8 +13,8 @@
 
 #include <emscripten.h>
 #else
+#include <cstdlib>
 #include <fcntl.h>
-#include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>

@@ -14,7 +14,8 @@ int main(void)
 	for (int i = 0; i < 2; i++) {
 		const float vs = (float)sedimentation_velocity(particle[i][0], particle[i][1]);
 		const struct sedimentation_result r = sedimentation_compute(particle[i][0], particle[i][1]);
-		if (r.best_number != best_number || r.reynolds_number != reynolds_number || r.velocity != vs) {
+		if (r.best_number != best_number || r.reynolds_number != reynolds_number ||
+		    r.velocity != vs) {
 			printf("sedimentation_compute and sedimentation_velocity differ\n");
 			return 1;
 		}
