@@ -24,6 +24,8 @@ const [pageFile, native, screenshot] = process.argv.slice(2);
 const cases = [
 	['100', '1'], ['1000', '2'], ['3', '1'], ['abc', '1'], ['1,5', '1'], ['10', '0'], ['', '1'],
 	['.5', '+5'], ['1e3', '1'], [' 12abc', '2.65'], ['0x10', '1'], ['１０', '1'], ['4', '1e39'],
+	/* the longest argument Linux passes */
+	['0'.repeat(131067) + '12.5', '1'],
 ];
 
 /* The table for the density 2: a velocity, the warning, the usage screen,
@@ -70,6 +72,12 @@ async function check(context, url, shot) {
 		assert.deepEqual([query.get('d'), query.get('rho')], [d, rho], 'the address follows the fields');
 	}
 
+	/* An address longer than a field takes is cut to the field's length. */
+	const long = `${url}?d=${'0'.repeat(200000)}12.5&rho=1`;
+	await page.goto(long);
+	await page.waitForFunction(() => document.forms.particle.d.value.length === 131071);
+	assert.equal(await report.textContent(), absink(['0', '1']), 'an address longer than a field');
+
 	/* The particle's mark: on the curve for a report, none for bad input. */
 	await page.fill('input[name=d]', '100');
 	await page.fill('input[name=rho]', '1');
@@ -93,14 +101,14 @@ async function check(context, url, shot) {
 	if (shot)
 		await page.screenshot({path: shot, fullPage: true});
 	assert.deepEqual(problems, [], 'no error on the console');
-	assert.deepEqual(requests.filter(u => !u.startsWith('blob:')), [opened], 'no request but the page');
+	assert.deepEqual(requests.filter(u => !u.startsWith('blob:')), [opened, long], 'no request but the page');
 	await page.close();
 	console.log(`${url}: ${cases.length} reports, the address, the plot, the table and its CSV: ok`);
 }
 
 (async () => {
 	const home = fs.mkdtempSync(path.join(os.tmpdir(), 'absink-chromium-'));
-	const server = http.createServer((request, response) => {
+	const server = http.createServer({maxHeaderSize: 1 << 20}, (request, response) => {
 		response.setHeader('Content-Type', 'text/html; charset=utf-8');
 		response.end(fs.readFileSync(pageFile));
 	});
