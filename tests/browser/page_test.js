@@ -68,8 +68,10 @@ async function check(context, url, shot) {
 		await page.fill('input[name=d]', d);
 		await page.fill('input[name=rho]', rho);
 		assert.equal(await report.textContent(), absink([d, rho]), `report for [${d}] [${rho}]`);
-		const query = new URL(page.url()).searchParams;
-		assert.deepEqual([query.get('d'), query.get('rho')], [d, rho], 'the address follows the fields');
+		await page.waitForFunction(([d, rho]) => {
+			const query = new URLSearchParams(location.search);
+			return query.get('d') === d && query.get('rho') === rho;
+		}, [d, rho], {timeout: 5000}); /* the address follows the fields */
 	}
 
 	/* An address longer than a field takes is cut to the field's length. */
