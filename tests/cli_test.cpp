@@ -9,7 +9,6 @@
 #elif defined(__EMSCRIPTEN__)
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 
 #include <emscripten.h>
 #else
@@ -186,8 +185,8 @@ EM_JS(std::int32_t *, spawn_absink, (const char *path, const char *args, int siz
 });
 // clang-format on
 
-/* Runs absink with args under node; stdout to the file named by to, or
- * closed when to is "", or an orphaned terminal when to is "/dev/ptmx". */
+/* Runs absink with args under node, as run() below does natively; of its
+ * stdout targets, node carries only a file: /dev/full. */
 Outcome run(const std::vector<std::string> &args, const char *to = nullptr)
 {
 	std::string packed;

@@ -24,6 +24,17 @@ include("${CMAKE_CURRENT_LIST_DIR}/run.cmake")
 # What every example prints: w, Nre and vs of (100 um, 1 g/cm^3) and of
 # (800 um, 2 g/cm^3).
 set(expected "49.9100 1.7225 25.1831\n51107.8398 277.6049 507.3229\n")
+# The flags that pkg-config gives for the package installed in prefix, and
+# for none of this machine's, as a list in "flags"; ARGN adds its options.
+function(package_flags prefix)
+  find_program(PKG_CONFIG pkg-config REQUIRED)
+  set(ENV{PKG_CONFIG_LIBDIR} "${prefix}/lib/pkgconfig")
+  run("${PKG_CONFIG}" --cflags --libs ${ARGN} sedimentation)
+  string(STRIP "${out}" flags)
+  separate_arguments(flags UNIX_COMMAND "${flags}")
+  set(flags "${flags}" PARENT_SCOPE)
+endfunction()
+
 function(expect what)
   if(NOT out STREQUAL expected)
     message(FATAL_ERROR "${what} printed:\n${out}")
@@ -78,11 +89,7 @@ if(DLL_BUILD)
   endif()
 
   set(ENV{WINEPATH} "${dll}/bin")
-  find_program(PKG_CONFIG pkg-config REQUIRED)
-  set(ENV{PKG_CONFIG_LIBDIR} "${dll}/lib/pkgconfig")
-  run("${PKG_CONFIG}" --cflags --libs sedimentation)
-  string(STRIP "${out}" flags)
-  separate_arguments(flags UNIX_COMMAND "${flags}")
+  package_flags("${dll}")
   run("${TARGET_CC}" -std=c11 -Wall -Wextra -pedantic -Werror "${CMAKE_CURRENT_LIST_DIR}/consumer/dll.c"
       ${flags} -Wl,--disable-auto-import -o "${WORK_DIR}/dll-pkg-config.exe")
   run(${EMULATOR} "${WORK_DIR}/dll-pkg-config.exe")
@@ -151,11 +158,7 @@ foreach(kind IN ITEMS static shared)
 endforeach()
 
 # C and Fortran: pkg-config, static link.
-find_program(PKG_CONFIG pkg-config REQUIRED)
-set(ENV{PKG_CONFIG_PATH} "${WORK_DIR}/static/lib/pkgconfig")
-run("${PKG_CONFIG}" --cflags --libs --static sedimentation)
-string(STRIP "${out}" flags)
-separate_arguments(flags UNIX_COMMAND "${flags}")
+package_flags("${WORK_DIR}/static" --static)
 
 find_program(CC NAMES cc gcc clang REQUIRED)
 run("${CC}" -std=c11 -Wall -Wextra -pedantic -Werror "${examples}/example.c" ${flags}
