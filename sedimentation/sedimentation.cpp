@@ -12,6 +12,7 @@
  * multiply and an add into an FMA behind the reader's back.
  */
 #include "sedimentation/sedimentation.h"
+#include "sedimentation/compute.hpp"
 #include "sedimentation/regime.hpp"
 #include "sedimentation/single.hpp"
 
@@ -56,15 +57,9 @@ float beard_reynolds_number(double w)
 	return static_cast<float>(std::exp(y));
 }
 
-/* One computation, the velocity still in double: sedimentation_velocity
- * hands it on unrounded, sedimentation_compute rounds it. */
-struct wide_result {
-	float w;
-	float nre;
-	double vs;
-};
+} // namespace
 
-wide_result compute(float d, float rho)
+wide_result sedimentation_wide(float d, float rho)
 {
 	/* The product order is part of the result: ((d c) d) d, then rho. */
 	const double w = static_cast<double>(d) * best_factor * d * d * rho;
@@ -82,22 +77,9 @@ wide_result compute(float d, float rho)
 	return {w_single, nre, static_cast<double>(nre) * velocity_factor / d};
 }
 
-} // namespace
-
-float best_number;
-float reynolds_number;
-
 sedimentation_result sedimentation_compute(float diameter, float density)
 {
-	const wide_result r = compute(diameter, density);
+	const wide_result r = sedimentation_wide(diameter, density);
 	/* vs is below 1e16 for any positive floats: in float's range. */
 	return {r.w, r.nre, static_cast<float>(r.vs)};
-}
-
-double sedimentation_velocity(float d, float rho)
-{
-	const wide_result r = compute(d, rho);
-	best_number = r.w;
-	reynolds_number = r.nre;
-	return r.vs;
 }
