@@ -1,0 +1,21 @@
+/*
+ * A program with globals of its own named best_number and reynolds_number
+ * (globals.c), linked with the static library: calling only
+ * sedimentation_compute must not pull in the library's globals of the
+ * same names.
+ */
+#include <stdio.h>
+
+#include <sedimentation/sedimentation.h>
+
+int own_globals_intact(void);
+
+int main(void)
+{
+	const float particle[2][2] = {{100.0f, 1.0f}, {800.0f, 2.0f}}; /* um, g/cm^3 */
+	for (int i = 0; i < 2; i++) {
+		struct sedimentation_result r = sedimentation_compute(particle[i][0], particle[i][1]);
+		printf("%.4f %.4f %.4f\n", r.best_number, r.reynolds_number, r.velocity);
+	}
+	return own_globals_intact() ? 0 : 1;
+}
