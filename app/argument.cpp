@@ -29,6 +29,11 @@ const char *skip_digits(const char *p)
 
 float convert_argument(const char *text)
 {
+	return read_argument(text).value;
+}
+
+argument_reading read_argument(const char *text)
+{
 	const char *p = text;
 	while (is_space(*p))
 		p++;
@@ -47,7 +52,7 @@ float convert_argument(const char *text)
 		digits = digits || q != frac;
 	}
 	if (!digits)
-		return 0.0F;
+		return {0.0F, static_cast<std::size_t>(q - text), argument_fault::no_digits};
 
 	const char *last = q;
 	if (*q == 'e' || *q == 'E') {
@@ -57,7 +62,7 @@ float convert_argument(const char *text)
 		if (is_digit(*e))
 			last = skip_digits(e);
 		else if (*e != '\0')
-			return 0.0F;
+			return {0.0F, static_cast<std::size_t>(e - text), argument_fault::bad_exponent};
 		/* else: a marker at the very end is dropped */
 	}
 
@@ -74,15 +79,23 @@ float convert_argument(const char *text)
 	 */
 	char *end = nullptr;
 	const double v = std::strtod(first, &end);
+	const auto read = static_cast<std::size_t>(last - text);
 	if (end != last)
-		return 0.0F;
+		return {0.0F, read, argument_fault::none}; /* the 0 before an x */
 
 	/* Below float's normal range the text reads as 0; a magnitude that
-	 * rounds to infinity does not convert. */
+	 * rounds to infinity does not convert.  A zero is read as such:
+	 * strtod gives 0 for "1e-400" too, but that mantissa has a digit
+	 * other than 0. */
+	bool zero = true;
+	for (const char *r = first; r != q; r++)
+		zero = zero && (*r == '0' || *r == '.');
+	if (zero)
+		return {0.0F, read, argument_fault::none};
 	if (v < FLT_MIN)
-		return 0.0F;
+		return {0.0F, read, argument_fault::too_small};
 	const float f = to_single(v);
 	if (f > FLT_MAX)
-		return 0.0F;
-	return negative ? -f : f;
+		return {0.0F, read, argument_fault::too_large};
+	return {negative ? -f : f, read, argument_fault::none};
 }

@@ -1,6 +1,8 @@
 #ifndef ABSINK_ARGUMENT_HPP
 #define ABSINK_ARGUMENT_HPP
 
+#include <cstddef>
+
 /*
  * Reads a command-line number into single precision.
  *
@@ -13,7 +15,7 @@
  * The text is rounded correctly to double, however many digits it has, and
  * the double then to float.
  *
- * Returns 0 when the text does not convert: no digit before the first
+ * The value is 0 when the text does not convert: no digit before the first
  * character that does not fit ("abc", "-", ".", "inf", "nan"), an exponent
  * marker followed by a character other than a digit ("1ex", "1e+x"), or a
  * magnitude outside float's normal range: below 2^-126, or one that rounds
@@ -21,5 +23,23 @@
  * comma is no decimal point ("1,5" reads as 1).
  */
 float convert_argument(const char *text);
+
+/* Why a text does not convert. */
+enum class argument_fault {
+	none,
+	no_digits,    /* no digit before the first character that does not fit */
+	bad_exponent, /* "1ex": the marker followed by something else */
+	too_small,    /* a magnitude below float's normal range */
+	too_large,    /* a magnitude that rounds to infinity */
+};
+
+/* The same reading, with where it stopped: for the web page, which tells
+ * its user what of a field the program ignored. */
+struct argument_reading {
+	float value;          /* as convert_argument gives it */
+	std::size_t end;      /* the bytes before the first one that does not fit */
+	argument_fault fault; /* none where the text converts */
+};
+argument_reading read_argument(const char *text);
 
 #endif

@@ -97,9 +97,9 @@ static void report(const char *diameter, const char *density)
 {
 	const float d = convert_argument(diameter);
 	const float rho = convert_argument(density);
-	if (!(d > 0.0F))
+	if (!report_accepts(d))
 		print_usage();
-	if (!(rho > 0.0F))
+	if (!report_accepts(rho))
 		print_usage();
 
 	/* In range: the velocity stays below 1e16 cm/s. */

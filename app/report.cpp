@@ -1,6 +1,11 @@
 #include "app/report.hpp"
 #include "sedimentation/sedimentation.h"
 
+bool report_accepts(float value)
+{
+	return value > 0.0F;
+}
+
 /*
  * Above Nre 300 the correlation no longer holds.  Past the polynomial's
  * maximum Nre falls below 300 again, and the velocity would be far too low;

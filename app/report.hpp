@@ -2,9 +2,13 @@
 #define ABSINK_REPORT_HPP
 
 /*
- * The report's two rules on a result: apart from its printing, so that the
- * web page's plot follows the very same ones.
+ * The report's rules on its input and on a result: apart from its
+ * printing, so that the web page follows the very same ones.
  */
+
+/* Whether a diameter or density, as read, gives a report rather than the
+ * usage screen: only above zero. */
+bool report_accepts(float value);
 
 /* Whether the report ends with a warning instead of a velocity, for the
  * Best number w and the Reynolds number Nre. */
