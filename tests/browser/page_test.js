@@ -2,10 +2,13 @@
 /*
  * The web page in a real browser: Debian's chromium, headless, driven by
  * playwright-core.  Opened from file:// and served on 127.0.0.1, it must
- * show for every case exactly what native absink prints, follow its fields
- * in the address and open from one, fill its table and CSV from the same
- * runs, mark the particle on its plot, make no request and log no error.
- * Leaves a screenshot.
+ * show for every case exactly what native absink prints, in a box of one
+ * height, with a note beside each field that absink did not read to its
+ * end or that gives no report; follow its fields in the address and open
+ * from one; fill its table and both CSVs from the same runs; mark the
+ * particle on its plot; pass axe-core; fit a 320 px screen and print on one
+ * page; make no request and log no error.  Leaves a screenshot of a desktop
+ * and one of a phone (name-phone.png).
  *
  *	node page_test.js absink.html path/to/native/absink screenshot.png
  */
@@ -20,33 +23,52 @@ const {chromium} = require('playwright-core');
 const [pageFile, native, screenshot] = process.argv.slice(2);
 
 /* A report, the warning, the zero velocity, bad input (the usage screen),
- * and text that a browser or JavaScript would read otherwise. */
+ * and text that a browser or JavaScript would read otherwise; where given,
+ * the notes beside the two fields, and "axe": axe-core finds nothing. */
+const comma = 'nicht gelesen, das Dezimalzeichen ist der Punkt';
 const cases = [
-	['100', '1'], ['1000', '2'], ['3', '1'], ['abc', '1'], ['1,5', '1'], ['10', '0'], ['', '1'],
-	['.5', '+5'], ['1e3', '1'], [' 12abc', '2.65'], ['0x10', '1'], ['１０', '1'], ['4', '1e39'],
+	['100', '1', '', '', 'axe'], ['1000', '2', '', '', 'axe'], ['3', '1'], ['abc', '1', 'Durchmesser: keine Zahl', '', 'axe'],
+	['1,5', '1', `gelesen: 1 – „,5“ ${comma}`, ''], ['2,65', '1', `gelesen: 2 – „,65“ ${comma}`, ''],
+	['10', '0', '', 'Dichte: nicht größer als 0'], ['', '1', 'Durchmesser: leer', ''], ['.5', '+5'], ['1e3', '1'],
+	[' 12abc', '2.65 ', 'gelesen: 12 – „abc“ nicht gelesen', ''],
+	['0x10', '1', 'Durchmesser: nicht größer als 0; gelesen: 0 – „x10“ nicht gelesen', ''], ['１０', '1'],
+	['4', '1e39', '', 'Dichte: zu groß, über 3.4e38'], ['1ex', '1e-50', 'Durchmesser: nach dem e fehlt der Exponent',
+		'Dichte: zu klein, unter 1.2e-38'],
 	/* the longest argument Linux passes */
 	['0'.repeat(131067) + '12.5', '1'],
 ];
 
 /* The table for the density 2: a velocity, the warning, the usage screen,
- * and the zero velocity, as cells and as the CSV file. */
-const diameters = '10\n1000\nabc\n\n3';
+ * a comma, and the zero velocity, as cells and as the two CSV files. */
+const diameters = '10\n1000\nabc\n\n2,65\n3';
 const usage = 'Berechnung der Sedimentationsgeschwindigkeit nach VDI 3782 Blatt 1 (neu) ' +
 	'Aufruf: absink <Durchmesser (in mu)> <Dichte (in g/cm3)>';
 const cells = [
-	['10', '0.0998', '0.0042', '0.6081'],
-	['1000', '99820.0000', '413.8116', 'Achtung: Reynolds-Zahl > 300'],
+	['10', '10.0000', '0.0998', '0.0042', '0.6081'],
+	['1000', '1000.0000', '99820.0000', '413.8116', 'Achtung: Reynolds-Zahl > 300'],
 	['abc', usage],
-	['3', '0.0027', '0.0001', '0.0000'],
+	[`2,65gelesen: 2 – „,65“ ${comma}`, '2.0000', '0.0008', '0.0000', '0.0000'],
+	['3', '3.0000', '0.0027', '0.0001', '0.0000'],
 ];
 const csv = [
 	'"Eingabe","d_um","rho_g_cm3","w","Nre","vs_cm_s","Meldung"',
 	'"10","10.0000","2.0000","0.0998","0.0042","0.6081",""',
 	'"1000","1000.0000","2.0000","99820.0000","413.8116","","Achtung: Reynolds-Zahl > 300"',
 	`"abc","","","","","","${usage}"`,
+	'"2,65","2.0000","2.0000","0.0008","0.0000","0.0000",""',
 	'"3","3.0000","2.0000","0.0027","0.0001","0.0000",""',
 	'',
 ].join('\r\n');
+const german = [
+	'\ufeff"Eingabe";"Durchmesser (µm)";"Dichte (g/cm³)";"Bestzahl w";"Reynoldszahl Nre";"vs (cm/s)";"Meldung"',
+	'"10";10,0000;2,0000;0,0998;0,0042;0,6081;""',
+	'"1000";1000,0000;2,0000;99820,0000;413,8116;;"Achtung: Reynolds-Zahl > 300"',
+	`"abc";;;;;;"${usage}"`,
+	'"2,65";2,0000;2,0000;0,0008;0,0000;0,0000;""',
+	'"3";3,0000;2,0000;0,0027;0,0001;0,0000;""',
+	'',
+].join('\r\n');
+const axe = fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8');
 
 const absink = args => execFileSync(native, args, {encoding: 'utf8'});
 
@@ -64,15 +86,30 @@ async function check(context, url, shot) {
 	await page.waitForFunction(() => document.getElementById('report').textContent !== '');
 	assert.equal(await report.textContent(), absink(['500', '2.65']), `${opened} opens with its values`);
 
-	for (const [d, rho] of cases) {
+	const heights = new Set();
+	for (const [d, rho, dNote, rhoNote, audit] of cases) {
 		await page.fill('input[name=d]', d);
 		await page.fill('input[name=rho]', rho);
 		assert.equal(await report.textContent(), absink([d, rho]), `report for [${d}] [${rho}]`);
+		heights.add((await report.boundingBox()).height);
+		for (const [name, note] of dNote === undefined ? [] : [['d', dNote], ['rho', rhoNote]]) {
+			assert.equal(await page.textContent(`#${name}-note`), note, `note for [${d}] [${rho}]`);
+			const marks = ['aria-invalid', 'aria-describedby'].map(key => page.getAttribute(`#${name}`, key));
+			assert.deepEqual(await Promise.all(marks), note ? ['true', `${name}-note`] : [null, null],
+				`${name} marked for [${d}] [${rho}]`);
+		}
+		if (audit) {
+			await page.addScriptTag({content: axe});
+			const {violations} = await page.evaluate(() => window.axe.run());
+			assert.deepEqual(violations.map(v => `${v.id}: ${v.nodes.map(n => n.target).join(' ')}`), [],
+				`axe-core for [${d}] [${rho}]`);
+		}
 		await page.waitForFunction(([d, rho]) => {
 			const query = new URLSearchParams(location.search);
 			return query.get('d') === d && query.get('rho') === rho;
 		}, [d, rho], {timeout: 5000}); /* the address follows the fields */
 	}
+	assert.equal(heights.size, 1, 'the report keeps its height');
 
 	/* An address longer than a field takes is cut to the field's length. */
 	const long = `${url}?d=${'0'.repeat(200000)}12.5&rho=1`;
@@ -96,14 +133,29 @@ async function check(context, url, shot) {
 		trs => trs.map(tr => [...tr.cells].map(td => td.textContent)));
 	assert.deepEqual(rows, cells, 'the table');
 	const [download] = await Promise.all([page.waitForEvent('download'), page.click('#csv')]);
-	assert.equal(fs.readFileSync(await download.path(), 'utf8'), csv, 'the CSV file');
+	assert.deepEqual(fs.readFileSync(await download.path()), Buffer.from(german), 'the CSV for spreadsheets');
+	/* the link holds the table on the screen before any click */
+	assert.equal(await page.evaluate(async () => (await fetch(document.getElementById('csv-point').href)).text()),
+		csv, 'the CSV for scripts');
+
+	/* A record of ten rows prints on one A4 page; a 320 px screen holds
+	 * the page without scrolling sideways. */
+	await page.fill('#diameters', Array.from({length: 10}, (_, i) => String(2 ** i)).join('\n'));
+	const pdf = (await page.pdf({preferCSSPageSize: true})).toString('latin1');
+	assert.equal(pdf.match(/\/Type\s*\/Page\b/g).length, 1, 'the printout is one page');
+	await page.setViewportSize({width: 320, height: 640});
+	assert.equal(await page.evaluate(() => document.documentElement.scrollWidth), 320, 'nothing wider than 320 px');
 
 	await page.fill('#diameters', '10\n100\n1000\n3');
 	await page.fill('input[name=rho]', '1');
-	if (shot)
+	if (shot) {
+		await page.setViewportSize({width: 360, height: 740});
+		await page.screenshot({path: shot.replace(/\.png$/, '-phone.png'), fullPage: true});
+		await page.setViewportSize({width: 1000, height: 740});
 		await page.screenshot({path: shot, fullPage: true});
+	}
 	assert.deepEqual(problems, [], 'no error on the console');
-	assert.deepEqual(requests.filter(u => !u.startsWith('blob:')), [opened, long], 'no request but the page');
+	assert.deepEqual(requests.filter(u => !/^(blob|data):/.test(u)), [opened, long], 'no request but the page');
 	await page.close();
 	console.log(`${url}: ${cases.length} reports, the address, the plot, the table and its CSV: ok`);
 }
