@@ -4,8 +4,8 @@
  * calls only sedimentation_compute does not pull it in, so its own globals
  * named best_number or reynolds_number do not clash with these.
  */
-#include "sedimentation/sedimentation.h"
 #include "sedimentation/compute.hpp"
+#include "sedimentation/sedimentation.h"
 
 float best_number;
 float reynolds_number;

@@ -49,18 +49,18 @@ INSTANTIATE_TEST_SUITE_P(
 		Case{"12abc", 12.0F, 2}, Case{"1,5", 1.0F, 1}, Case{" 2,65 ", 2.0F, 2}, Case{"7 ", 7.0F, 1},
 		/* no hexadecimal: the number is the 0 before the x */
 		Case{"0x10", 0.0F, 1}, Case{"0X.8", 0.0F}, Case{"-0x1p3", 0.0F}, Case{"1.5.3", 1.5F},
-		Case{"1e3e4", 1000.0F, 3}, Case{"12 34", 12.0F}, Case{"12\x01", 12.0F}, Case{"3\xc2\xb5m", 3.0F},
+		Case{"1e3e4", 1000.0F, 3}, Case{"12 34", 12.0F}, Case{"12\x01", 12.0F},
+		Case{"3\xc2\xb5m", 3.0F},
 		/* a trailing exponent marker, with or without sign, is dropped */
 		Case{"1e", 1.0F, 1}, Case{"1E+", 1.0F}, Case{"2e-", 2.0F},
 
 		/* not converted: 0 */
 		Case{"", 0.0F, 0, argument_fault::no_digits}, Case{"   ", 0.0F},
-		Case{"abc", 0.0F, 0, argument_fault::no_digits}, Case{"-,5", 0.0F, 1, argument_fault::no_digits},
-		Case{"-", 0.0F}, Case{"+", 0.0F},
+		Case{"abc", 0.0F, 0, argument_fault::no_digits},
+		Case{"-,5", 0.0F, 1, argument_fault::no_digits}, Case{"-", 0.0F}, Case{"+", 0.0F},
 		Case{".", 0.0F}, Case{"-.", 0.0F}, Case{"+-1", 0.0F}, Case{"e5", 0.0F}, Case{"inf", 0.0F},
 		Case{"INFINITY", 0.0F}, Case{"nan", 0.0F}, Case{"1ex", 0.0F, 2, argument_fault::bad_exponent},
-		Case{"1e+x", 0.0F, 3, argument_fault::bad_exponent},
-		Case{"1E-.", 0.0F}, Case{"1e 5", 0.0F},
+		Case{"1e+x", 0.0F, 3, argument_fault::bad_exponent}, Case{"1E-.", 0.0F}, Case{"1e 5", 0.0F},
 		/* control bytes other than \t \n \v \f \r are no white space (octal
 		 * escapes: 001, 010, 016, 037, then the digit 5) */
 		Case{"\0015", 0.0F}, Case{"\0105", 0.0F}, Case{"\0165", 0.0F}, Case{"\0375", 0.0F},
@@ -77,8 +77,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 		/* at the edges of float's normal range; beyond them 0 */
 		Case{"1.1754943508222875e-38", FLT_MIN}, Case{"1.1754943e-38", 0.0F}, Case{"1e-39", 0.0F},
-		Case{"1e-50", 0.0F, 5, argument_fault::too_small}, Case{"1e-400", 0.0F, 6, argument_fault::too_small},
-		Case{"-0.0e-400", 0.0F, 9}, Case{"3.4028235e38", FLT_MAX},
+		Case{"1e-50", 0.0F, 5, argument_fault::too_small},
+		Case{"1e-400", 0.0F, 6, argument_fault::too_small}, Case{"-0.0e-400", 0.0F, 9},
+		Case{"3.4028235e38", FLT_MAX},
 		/* above FLT_MAX but below the midpoint to 2^128: rounds down */
 		Case{"3.40282356e38", FLT_MAX}, Case{"3.4028236e38", 0.0F},
 		Case{"1e39x", 0.0F, 4, argument_fault::too_large},
