@@ -111,6 +111,12 @@ velocity in cm/s.
 .
 The package also holds the same program as a web page for the browser.")
 
+set(library_about
+    "libsedimentation computes the settling (sedimentation) velocity of a
+particle in still air by the procedure of the guideline VDI 3782 Blatt 1
+(new edition), with the Best number and the Reynolds number on the way,
+for dispersion models and other programs in C, C++, Fortran and Python.")
+
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_NAME libsedimentation1)
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_SECTION libs)
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_SHLIBDEPS ON)
@@ -124,10 +130,7 @@ set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
 set(CPACK_DEBIAN_LIBRARY_DESCRIPTION
     "settling velocity of particles in still air - shared library
-libsedimentation computes the settling (sedimentation) velocity of a
-particle in still air by the procedure of the guideline VDI 3782 Blatt 1
-(new edition), with the Best number and the Reynolds number on the way,
-for dispersion models and other programs in C, C++, Fortran and Python.
+${library_about}
 .
 This package holds the shared library.")
 
@@ -139,10 +142,7 @@ set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_REPLACES "absink (<< 1.2.0)")
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_BREAKS "absink (<< 1.2.0)")
 set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
     "settling velocity of particles in still air - development files
-libsedimentation computes the settling (sedimentation) velocity of a
-particle in still air by the procedure of the guideline VDI 3782 Blatt 1
-(new edition), with the Best number and the Reynolds number on the way,
-for dispersion models and other programs in C, C++, Fortran and Python.
+${library_about}
 .
 This package holds the header, the static library, and the CMake and
 pkg-config packages.")
