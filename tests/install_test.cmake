@@ -44,7 +44,7 @@ set(prefix "${WORK_DIR}/prefix")
 run("${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${prefix}")
 
 set(manual share/man/man1/absink.1)
-if(EXE)
+if(EXE STREQUAL ".exe")
   set(manual "") # Windows reads no roff
 endif()
 foreach(file IN ITEMS bin/absink${EXE} ${manual} include/sedimentation/sedimentation.h
