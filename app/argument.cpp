@@ -1,5 +1,5 @@
 #include "app/argument.hpp"
-#include "sedimentation/single.hpp"
+#include "sedimentation/model.hpp"
 
 #include <cfloat>
 #include <cstdlib>

@@ -13,7 +13,8 @@
  * and obtains Nre from w by Stokes' law (Nre = w / 24) below w = 0.24 and by
  * Beard's (1976) fitted drag polynomial above it.  The velocity follows as
  * vs = Nre * nu / d in cm/s.  The properties of air and gravity are folded
- * into the two factors 4.991e-5 and 1462; see sedimentation.cpp.
+ * into the two factors 4.991e-5 and 1462 (their derivation is in the
+ * sources, sedimentation/model.hpp).
  */
 #ifndef SEDIMENTATION_SEDIMENTATION_H
 #define SEDIMENTATION_SEDIMENTATION_H

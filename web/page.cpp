@@ -9,7 +9,7 @@
 
 #include "app/argument.hpp"
 #include "app/report.hpp"
-#include "sedimentation/regime.hpp"
+#include "sedimentation/model.hpp"
 #include "sedimentation/sedimentation.h"
 
 /* A field as absink reads it: the value (0 where the text does not

@@ -12,38 +12,11 @@
  * multiply and an add into an FMA behind the reader's back.
  */
 #include "sedimentation/sedimentation.h"
-#include "sedimentation/compute.hpp"
-#include "sedimentation/regime.hpp"
-#include "sedimentation/single.hpp"
+#include "sedimentation/model.hpp"
 
 #include <cmath>
 
 namespace {
-
-/*
- * Stokes' law C_D = 24/Re gives Nre = w/24.  The factor is the float nearest
- * 1/24 (0.041666668), as the procedure has it, not the exact fraction.
- */
-constexpr float stokes_factor = 0.041666668F;
-
-/*
- * nu in um*cm/s: the kinematic viscosity of air, 0.1462 cm^2/s, times
- * 10^4 um/cm, from Nre = vs d / nu with vs in cm/s and d in um.
- */
-constexpr double velocity_factor = 1462.0;
-
-/*
- * Beard, K. V. (1976): Terminal velocity and shape of cloud and
- * precipitation drops aloft.  J. Atmos. Sci. 33, 851-864, regime 2
- * (19 um to 1.07 mm for water drops at sea level):
- *
- *   ln Nre = a0 + a1 X + a2 X^2 + ... + a6 X^6,   X = ln w.
- *
- * Kept in single precision as the procedure stores them, a0 first.
- */
-constexpr float beard[] = {
-	-3.18657F, 0.992696F, -1.53193e-3F, -9.87059e-4F, -5.78878e-4F, 8.55176e-5F, -3.27815e-6F,
-};
 
 /* Nre by Beard's polynomial, evaluated by Horner's rule from a6 down. */
 float beard_reynolds_number(double w)
@@ -59,7 +32,7 @@ float beard_reynolds_number(double w)
 
 } // namespace
 
-wide_result sedimentation_wide(float d, float rho)
+unrounded_result settling(float d, float rho)
 {
 	/* The product order is part of the result: ((d c) d) d, then rho. */
 	const double w = static_cast<double>(d) * best_factor * d * d * rho;
@@ -79,7 +52,7 @@ wide_result sedimentation_wide(float d, float rho)
 
 sedimentation_result sedimentation_compute(float diameter, float density)
 {
-	const wide_result r = sedimentation_wide(diameter, density);
+	const unrounded_result r = settling(diameter, density);
 	/* vs is below 1e16 for any positive floats: in float's range. */
-	return {r.w, r.nre, static_cast<float>(r.vs)};
+	return {r.best_number, r.reynolds_number, static_cast<float>(r.velocity)};
 }

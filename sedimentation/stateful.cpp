@@ -4,7 +4,7 @@
  * calls only sedimentation_compute does not pull it in, so its own globals
  * named best_number or reynolds_number do not clash with these.
  */
-#include "sedimentation/compute.hpp"
+#include "sedimentation/model.hpp"
 #include "sedimentation/sedimentation.h"
 
 float best_number;
@@ -12,8 +12,8 @@ float reynolds_number;
 
 double sedimentation_velocity(float d, float rho)
 {
-	const wide_result r = sedimentation_wide(d, rho);
-	best_number = r.w;
-	reynolds_number = r.nre;
-	return r.vs;
+	const unrounded_result r = settling(d, rho);
+	best_number = r.best_number;
+	reynolds_number = r.reynolds_number;
+	return r.velocity;
 }
