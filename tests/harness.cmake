@@ -1,3 +1,6 @@
+# What the install and package tests share: running a command, the output
+# every example prints, and the names the library exports.
+
 # run(COMMAND...): runs a command in a test script, fails the test with the
 # command and its output when it fails, and leaves its output in "out".
 function(run)
@@ -6,4 +9,33 @@ function(run)
     message(FATAL_ERROR "${ARGV}\n${out}")
   endif()
   set(out "${out}" PARENT_SCOPE)
+endfunction()
+
+# What every example prints: w, Nre and vs of (100 um, 1 g/cm^3) and of
+# (800 um, 2 g/cm^3).
+set(example_output "49.9100 1.7225 25.1831\n51107.8398 277.6049 507.3229\n")
+
+# expect_example_output(what): "out" must be what every example prints.
+function(expect_example_output what)
+  if(NOT out STREQUAL example_output)
+    message(FATAL_ERROR "${what} printed:\n${out}")
+  endif()
+  message(STATUS "${what}: ok")
+endfunction()
+
+# expect_report(what): "out" must be the report of absink 100 1, to its
+# last line, in LF or CR LF.
+function(expect_report what)
+  if(NOT out MATCHES "\nvs \\(in cm/s\\)       :   25\\.1831\r?\n$")
+    message(FATAL_ERROR "${what} printed:\n${out}")
+  endif()
+endfunction()
+
+# expect_exports(library names...): the names a shared library exports,
+# sorted, must be the API's and no more.
+function(expect_exports library)
+  list(SORT ARGN)
+  if(NOT ARGN STREQUAL "best_number;reynolds_number;sedimentation_compute;sedimentation_velocity")
+    message(FATAL_ERROR "${library} exports more or less than the API: ${ARGN}")
+  endif()
 endfunction()

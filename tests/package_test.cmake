@@ -11,7 +11,7 @@
 #	cmake -D PACKAGE_DIR=... -D SOURCE_DIR=... -D WORK_DIR=... -P package_test.cmake
 cmake_minimum_required(VERSION 3.25)
 
-include("${CMAKE_CURRENT_LIST_DIR}/run.cmake")
+include("${CMAKE_CURRENT_LIST_DIR}/harness.cmake")
 
 file(GLOB debs "${PACKAGE_DIR}/*.deb")
 list(LENGTH debs count)
@@ -41,9 +41,7 @@ foreach(file IN ITEMS usr/bin/absink usr/share/man/man1/absink.1.gz usr/share/ab
 endforeach()
 
 run("${root}/usr/bin/absink" 100 1)
-if(NOT out MATCHES "\nvs \\(in cm/s\\)       :   25\\.1831\n$")
-  message(FATAL_ERROR "the packaged absink printed:\n${out}")
-endif()
+expect_report("the packaged absink")
 
 file(GLOB library "${root}/usr/lib/*/libsedimentation.so.1")
 if(NOT library)
@@ -53,10 +51,7 @@ get_filename_component(libdir "${library}" DIRECTORY)
 run(nm -D --defined-only "${library}")
 string(REGEX MATCHALL "[^ \n]+\n" exported "${out}")
 list(TRANSFORM exported STRIP)
-list(SORT exported)
-if(NOT exported STREQUAL "best_number;reynolds_number;sedimentation_compute;sedimentation_velocity")
-  message(FATAL_ERROR "libsedimentation.so.1 exports more or less than the API:\n${out}")
-endif()
+expect_exports(libsedimentation.so.1 ${exported})
 
 # Where an installed system would find them: the root's libraries,
 # pkg-config files and CMake packages, and none of this machine's.
@@ -71,17 +66,10 @@ set(examples "${WORK_DIR}/examples")
 file(MAKE_DIRECTORY "${examples}")
 function(example)
   foreach(command IN LISTS ARGN)
-    execute_process(COMMAND sh -c "${command}" WORKING_DIRECTORY "${examples}"
-                    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
-    if(NOT rc EQUAL 0)
-      message(FATAL_ERROR "${command}\n${out}")
-    endif()
+    run(sh -c "cd \"$0\" && ${command}" "${examples}")
     set(last "${command}")
   endforeach()
-  if(NOT out STREQUAL "49.9100 1.7225 25.1831\n51107.8398 277.6049 507.3229\n")
-    message(FATAL_ERROR "${last} printed:\n${out}")
-  endif()
-  message(STATUS "${last}: ok")
+  expect_example_output("${last}")
 endfunction()
 
 # The README's files and blocks of commands, in its order: a block comes
