@@ -1,9 +1,10 @@
 # The web page, absink.html, installed with the program: into share/absink,
 # on Windows into bin beside absink.exe, so that a double click opens it.
-# The WebAssembly build makes it itself (web/); every other build makes it
-# in a WebAssembly build of its own, in the build folder "page", when
-# emscripten is there (ABSINK_PAGE AUTO), always (ON: the packages need
-# it) or never (OFF).
+# The WebAssembly build makes it itself (web/).  A build for another
+# platform makes it in a WebAssembly build of its own, in the build folder
+# "page", when emscripten is there (ABSINK_PAGE AUTO, the default, and the
+# release preset's), always (ON: the packages ship it) or never (OFF: the
+# test presets, which thus build once for their one toolchain).
 set(ABSINK_PAGE AUTO CACHE STRING "Build and install the web page, which needs emscripten: AUTO, ON or OFF")
 set_property(CACHE ABSINK_PAGE PROPERTY STRINGS AUTO ON OFF)
 

@@ -2,7 +2,7 @@
 /*
  * The web page in a real browser: Debian's chromium, headless, driven by
  * playwright-core.  Opened from file:// and served on 127.0.0.1, it must
- * show for every case exactly what native absink prints, in a box of one
+ * show for every case exactly what absink.js prints, in a box of one
  * height, with a note beside each field that absink did not read to its
  * end or that gives no report; follow its fields in the address and open
  * from one; fill its table and both CSVs from the same runs; mark the
@@ -10,7 +10,9 @@
  * page; make no request and log no error.  Leaves a screenshot of a desktop
  * and one of a phone (name-phone.png).
  *
- *	node page_test.js absink.html path/to/native/absink screenshot.png
+ * absink.js is the command-line program of the same build, for node.
+ *
+ *	node page_test.js absink.html path/to/absink.js screenshot.png
  */
 const assert = require('assert/strict');
 const {execFileSync} = require('child_process');
@@ -20,7 +22,7 @@ const os = require('os');
 const path = require('path');
 const {chromium} = require('playwright-core');
 
-const [pageFile, native, screenshot] = process.argv.slice(2);
+const [pageFile, program, screenshot] = process.argv.slice(2);
 
 /* A report, the warning, the zero velocity, bad input (the usage screen),
  * and text that a browser or JavaScript would read otherwise; where given,
@@ -70,7 +72,7 @@ const german = [
 ].join('\r\n');
 const axe = fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8');
 
-const absink = args => execFileSync(native, args, {encoding: 'utf8'});
+const absink = args => execFileSync(process.execPath, [program, ...args], {encoding: 'utf8'});
 
 async function check(context, url, shot) {
 	const page = await context.newPage();
