@@ -11,8 +11,8 @@
  * The library is built with -ffp-contract=off, so that no compiler fuses a
  * multiply and an add into an FMA behind the reader's back.
  */
-#include "sedimentation/sedimentation.h"
 #include "sedimentation/model.hpp"
+#include "sedimentation/sedimentation.h"
 
 #include <cmath>
 
