@@ -7,7 +7,8 @@
 # Three components, as Debian splits a library: "absink" (the program, its
 # manual page, the web page and the docs), "library" (the shared library,
 # for programs that run) and "development" (header, static library, the
-# shared library's link name, CMake and pkg-config packages).
+# shared library's link name, CMake and pkg-config packages); a fourth,
+# "python", where the Python module is built (python/CMakeLists.txt).
 #
 # A build that installs into /usr follows Debian's layout (the package test
 # uses this too): the manual page and the changelog compressed, and the
@@ -19,6 +20,10 @@ include(CMakePackageConfigHelpers)
 # The components and the Debian packages they become, in the same order.
 set(components absink library development)
 set(packages absink libsedimentation1 libsedimentation-dev)
+if(SEDIMENTATION_PYTHON)
+  list(APPEND components python)
+  list(APPEND packages python3-sedimentation)
+endif()
 
 set(debian_layout OFF)
 if(NOT WIN32 AND CMAKE_INSTALL_PREFIX STREQUAL "/usr")

@@ -6,7 +6,8 @@
 #
 # The .debs split as Debian splits a library, one per install component:
 # absink (the program, static, depending on nothing), libsedimentation1
-# (the shared library) and libsedimentation-dev (what a build needs).
+# (the shared library), libsedimentation-dev (what a build needs) and,
+# with the Python module, python3-sedimentation.
 
 set(CPACK_PACKAGE_NAME absink)
 set(CPACK_PACKAGE_VENDOR "The absink developers")
@@ -81,5 +82,38 @@ ${library_about}
 .
 This package holds the header, the static library, and the CMake and
 pkg-config packages.")
+
+if(SEDIMENTATION_PYTHON)
+  # What dh_python3 and dh_numpy3 give a Debian package with an extension
+  # module: this Python's version alone (the module is built for its ABI),
+  # and numpy from the first version of its C API on, with the ABI package
+  # (Debian's numpy says which in /usr/share/numpy3/versions).  The
+  # library by its shlibs file, and libc for feraiseexcept, which
+  # dpkg-shlibdeps dates to 2.2.5.
+  math(EXPR python_next "${Python_VERSION_MINOR} + 1")
+  set(python_depends
+      "python3 (>= ${Python_VERSION_MAJOR}.${Python_VERSION_MINOR}~), python3 (<< ${Python_VERSION_MAJOR}.${python_next})")
+  set(numpy_depends python3-numpy)
+  set(numpy_versions /usr/share/numpy3/versions)
+  if(EXISTS "${numpy_versions}")
+    file(STRINGS "${numpy_versions}" numpy_abi REGEX "^abi ")
+    file(STRINGS "${numpy_versions}" numpy_api_min REGEX "^api-min-version ")
+    string(REPLACE "abi " "python3-numpy-abi" numpy_abi "${numpy_abi}")
+    string(REPLACE "api-min-version " "" numpy_api_min "${numpy_api_min}")
+    set(numpy_depends "python3-numpy (>= ${numpy_api_min}), ${numpy_abi}")
+  endif()
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS
+      "libc6 (>= 2.2.5), libsedimentation1 (>= ${PROJECT_VERSION}), ${python_depends}, ${numpy_depends}")
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_CONTROL_EXTRA
+      "${PROJECT_SOURCE_DIR}/packaging/python3-sedimentation/postinst"
+      "${PROJECT_SOURCE_DIR}/packaging/python3-sedimentation/prerm")
+  set(CPACK_DEBIAN_PYTHON_DESCRIPTION
+      "settling velocity of particles in still air - Python 3 module
+${library_about}
+.
+This package holds the Python 3 module sedimentation: the model as numpy
+ufuncs, which take arrays, dask arrays and xarray DataArrays.")
+endif()
 
 include(CPack)

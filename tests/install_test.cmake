@@ -14,6 +14,7 @@
 #	cmake -D BUILD_DIR=... -D WORK_DIR=...
 #	      [-D CROSS=ON -D EMULATOR=... -D EXE=.exe] [-D SANITIZED=ON]
 #	      [-D PAGE=share/absink/absink.html] [-D TOOLCHAIN=... -D TARGET_CC=...]
+#	      [-D PYTHON=python3]
 #	      -P install_test.cmake
 cmake_minimum_required(VERSION 3.25)
 
@@ -56,6 +57,15 @@ endif()
 
 run(${EMULATOR} "${prefix}/bin/absink${EXE}" 100 1)
 expect_report("installed absink")
+# The Python module, where it is built, went where its interpreter looks
+# for a user's packages when the prefix is the user's (~/.local).
+if(PYTHON)
+  set(ENV{PYTHONUSERBASE} "${prefix}")
+  run("${PYTHON}" -c "import sedimentation as s\nprint('%.4f' % s.settling_velocity(100, 1))")
+  if(NOT out STREQUAL "25.1831\n")
+    message(FATAL_ERROR "the installed Python module printed:\n${out}")
+  endif()
+endif()
 # Windows: the model as a DLL, as the .zip carries it.  It exports the API
 # alone and needs no DLL but Windows' own; a C program built against it,
 # with pkg-config and with the CMake package, runs under Wine with the DLL

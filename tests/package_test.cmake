@@ -1,22 +1,22 @@
-# The three .debs as a user gets them.  lintian finds neither error nor
-# warning in them.  Unpacked into a scratch root, they hold the program,
-# which prints the report, and a shared library that exports the API
-# alone.  The README's examples, built and run exactly as they stand there,
+# The four .debs as a user gets them; PYTHON is the interpreter the Python
+# module was built for.  lintian finds neither error nor warning in them.  Unpacked into a scratch root, they
+# hold the program, which prints the report, a shared library that exports
+# the API alone, and the Python module, which passes its tests.  The README's examples, built and run exactly as they stand there,
 # work against the packages alone: each block of commands after
 # "<!-- example run -->" runs line by line in the folder of the example
 # files, and its last line prints the two lines every example prints.  So
 # does a C program of someone else's with globals of its own named like
 # the library's, linked with the static library through CMake.
 #
-#	cmake -D PACKAGE_DIR=... -D SOURCE_DIR=... -D WORK_DIR=... -P package_test.cmake
+#	cmake -D PACKAGE_DIR=... -D SOURCE_DIR=... -D WORK_DIR=... -D PYTHON=... -P package_test.cmake
 cmake_minimum_required(VERSION 3.25)
 
 include("${CMAKE_CURRENT_LIST_DIR}/harness.cmake")
 
 file(GLOB debs "${PACKAGE_DIR}/*.deb")
 list(LENGTH debs count)
-if(NOT count EQUAL 3)
-  message(FATAL_ERROR "expected the three .debs in ${PACKAGE_DIR} (run cpack first), found: ${debs}")
+if(NOT count EQUAL 4)
+  message(FATAL_ERROR "expected the four .debs in ${PACKAGE_DIR} (run cpack first), found: ${debs}")
 endif()
 
 find_program(LINTIAN lintian)
@@ -59,6 +59,14 @@ set(ENV{PKG_CONFIG_LIBDIR} "${libdir}/pkgconfig")
 set(ENV{PKG_CONFIG_PATH} "")
 set(ENV{CMAKE_PREFIX_PATH} "${root}/usr")
 set(ENV{LD_LIBRARY_PATH} "${libdir}")
+# The user's python3 is the one the module was built for, which finds the
+# root's module as an installed system finds it in dist-packages.
+set(ENV{PYTHONPATH} "${root}/usr/lib/python3/dist-packages")
+set(ENV{PYTHONDONTWRITEBYTECODE} 1)
+get_filename_component(python_bin "${PYTHON}" DIRECTORY)
+set(ENV{PATH} "${python_bin}:$ENV{PATH}")
+run("${PYTHON}" -m pytest -q -p no:cacheprovider "${SOURCE_DIR}/tests/python")
+message(STATUS "the Python module's tests: ok")
 
 # Runs the commands (a list) one by one in the examples' folder; the last
 # prints what every example prints.
@@ -93,8 +101,8 @@ while(readme MATCHES "<!-- example(: [^ ]+| run) -->\n```[a-z]*\n")
     file(WRITE "${examples}/${name}" "${code}")
   endif()
 endwhile()
-if(blocks LESS 5)
-  message(FATAL_ERROR "README.md has ${blocks} blocks of example commands, not five or more")
+if(blocks LESS 8)
+  message(FATAL_ERROR "README.md has ${blocks} blocks of example commands, not eight or more")
 endif()
 
 example("cmake -S '${CMAKE_CURRENT_LIST_DIR}/consumer' -B clash" "cmake --build clash" clash/clash)
