@@ -68,33 +68,32 @@ static float result(float d, float rho, size_t offset)
 	return value;
 }
 
+/*
+ * The loops: numpy hands each operand as bytes with a stride.  Elements
+ * are copied in and out with memcpy, which compilers make a plain load or
+ * store, and which needs no alignment.
+ */
 static void loop_float(char **args, const npy_intp *dimensions, const npy_intp *steps, void *data)
 {
 	const size_t offset = *(const size_t *)data;
-	const char *d = args[0];
-	const char *rho = args[1];
-	char *out = args[2];
 	for (npy_intp i = 0; i < dimensions[0]; i++) {
-		*(float *)out = result(*(const float *)d, *(const float *)rho, offset);
-		d += steps[0];
-		rho += steps[1];
-		out += steps[2];
+		float d, rho;
+		memcpy(&d, args[0] + i * steps[0], sizeof d);
+		memcpy(&rho, args[1] + i * steps[1], sizeof rho);
+		const float value = result(d, rho, offset);
+		memcpy(args[2] + i * steps[2], &value, sizeof value);
 	}
 }
 
 static void loop_double(char **args, const npy_intp *dimensions, const npy_intp *steps, void *data)
 {
 	const size_t offset = *(const size_t *)data;
-	const char *d = args[0];
-	const char *rho = args[1];
-	char *out = args[2];
 	for (npy_intp i = 0; i < dimensions[0]; i++) {
-		const float value =
-			result(to_float(*(const double *)d), to_float(*(const double *)rho), offset);
-		*(double *)out = (double)value;
-		d += steps[0];
-		rho += steps[1];
-		out += steps[2];
+		double d, rho;
+		memcpy(&d, args[0] + i * steps[0], sizeof d);
+		memcpy(&rho, args[1] + i * steps[1], sizeof rho);
+		const double value = (double)result(to_float(d), to_float(rho), offset);
+		memcpy(args[2] + i * steps[2], &value, sizeof value);
 	}
 }
 
