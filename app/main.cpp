@@ -112,7 +112,7 @@ static void report(const char *diameter, const char *density)
 	print("Reynoldszahl Nre   : %9.4f\n", static_cast<double>(reynolds_number));
 
 	if (report_warns(best_number, reynolds_number)) {
-		print("Achtung: Reynolds-Zahl > 300\n");
+		print("%s\n", warning_line);
 		finish();
 	}
 	print("vs (in cm/s)       : %9.4f\n", static_cast<double>(reported_velocity(best_number, vs)));

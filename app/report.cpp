@@ -13,11 +13,10 @@ bool report_accepts(float value)
  */
 bool report_warns(float w, float nre)
 {
-	return nre > 300.0F || w > beard_peak_best_number;
+	return nre > reynolds_limit || w > beard_peak_best_number;
 }
 
-/* Below w 0.003 the particle counts as not settling at all. */
 float reported_velocity(float w, float vs)
 {
-	return static_cast<double>(w) < 0.003 ? 0.0F : vs;
+	return static_cast<double>(w) < settling_limit ? 0.0F : vs;
 }

@@ -41,13 +41,14 @@ unrounded_result settling(float d, float rho)
 	const float w_single = to_single(w);
 
 	/* The regime follows the unrounded product, not the rounded w. */
+	const bool stokes = w < stokes_limit;
 	float nre;
-	if (w < stokes_limit)
+	if (stokes)
 		nre = static_cast<float>(static_cast<double>(w_single) * stokes_factor);
 	else
 		nre = beard_reynolds_number(w);
 
-	return {w_single, nre, static_cast<double>(nre) * velocity_factor / d};
+	return {w_single, nre, static_cast<double>(nre) * velocity_factor / d, stokes};
 }
 
 sedimentation_result sedimentation_compute(float diameter, float density)

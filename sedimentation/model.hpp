@@ -79,6 +79,7 @@ struct unrounded_result {
 	float best_number;     /* w, rounded to float */
 	float reynolds_number; /* Nre, rounded to float */
 	double velocity;       /* vs in cm/s, unrounded */
+	bool stokes;           /* whether Stokes' law gave Nre, else Beard's polynomial */
 };
 
 unrounded_result settling(float d, float rho);
