@@ -6,18 +6,6 @@
 
 namespace {
 
-/* ASCII tests of our own: <cctype> is locale-dependent and undefined for
- * negative char values, which any non-ASCII byte of an argument is. */
-bool is_digit(char c)
-{
-	return c >= '0' && c <= '9';
-}
-
-bool is_space(char c)
-{
-	return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
 const char *skip_digits(const char *p)
 {
 	while (is_digit(*p))

@@ -3,6 +3,19 @@
 
 #include <cstddef>
 
+/* ASCII tests of our own, for the reader and for the web page's reading
+ * around it: <cctype> is locale-dependent and undefined for negative char
+ * values, which any non-ASCII byte of an argument is. */
+inline bool is_digit(char c)
+{
+	return c >= '0' && c <= '9';
+}
+
+inline bool is_space(char c)
+{
+	return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
 /*
  * Reads a command-line number into single precision.
  *

@@ -47,16 +47,6 @@ struct field {
 	char note[320];         /* what the reading leaves in doubt or unread */
 };
 
-bool is_digit(char c)
-{
-	return c >= '0' && c <= '9';
-}
-
-bool is_space(char c)
-{
-	return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
 /* printf at the end of a buffer that holds a string already; C variadic,
  * unlike a parameter pack, so that the compiler checks formats. */
 [[gnu::format(printf, 3, 4)]] void
