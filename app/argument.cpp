@@ -1,5 +1,5 @@
 #include "app/argument.hpp"
-#include "sedimentation/model.hpp"
+#include "sedimentation/single.h"
 
 #include <cfloat>
 #include <cstdlib>

@@ -15,9 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/argument.hpp"
 #include "app/report.hpp"
-#include "sedimentation/sedimentation.h"
 
 [[noreturn]] static void finish();
 [[gnu::format(printf, 1, 2)]] static void print(const char *format, ...);
@@ -84,38 +82,17 @@ static void finish()
 	std::exit(0);
 }
 
-/* The command name is fixed: the program may be started under another. */
 static void print_usage()
 {
-	print("Berechnung der Sedimentationsgeschwindigkeit nach VDI 3782 Blatt 1 (neu)\n");
-	print("Aufruf: absink <Durchmesser (in mu)> <Dichte (in g/cm3)>\n");
+	print_usage_screen(print);
 	finish();
 }
 
-/* Reads, checks, computes and reports one particle. */
+/* Reads, checks, computes and reports one particle (app/report.cpp). */
 static void report(const char *diameter, const char *density)
 {
-	const float d = convert_argument(diameter);
-	const float rho = convert_argument(density);
-	if (!report_accepts(d))
+	if (!print_report(print, diameter, density).reported)
 		print_usage();
-	if (!report_accepts(rho))
-		print_usage();
-
-	/* In range: the velocity stays below 1e16 cm/s. */
-	const float vs = static_cast<float>(sedimentation_velocity(d, rho));
-
-	print("\nBerechnung der Sedimentationsgeschwindigkeit nach VDI 3782 Blatt 1 (neu):\n");
-	print("Durchmesser (in mu): %9.4f\n", static_cast<double>(d));
-	print("Dichte (in g/cm3)  : %9.4f\n", static_cast<double>(rho));
-	print("Bestzahl w         : %9.4f\n", static_cast<double>(best_number));
-	print("Reynoldszahl Nre   : %9.4f\n", static_cast<double>(reynolds_number));
-
-	if (report_warns(best_number, reynolds_number)) {
-		print("%s\n", warning_line);
-		finish();
-	}
-	print("vs (in cm/s)       : %9.4f\n", static_cast<double>(reported_velocity(best_number, vs)));
 	finish();
 }
 

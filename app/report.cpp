@@ -1,4 +1,5 @@
 #include "app/report.hpp"
+#include "app/argument.hpp"
 #include "sedimentation/sedimentation.h"
 
 bool report_accepts(float value)
@@ -6,17 +7,43 @@ bool report_accepts(float value)
 	return value > 0.0F;
 }
 
-/*
- * Above Nre 300 the correlation no longer holds.  Past the polynomial's
- * maximum Nre falls below 300 again, and the velocity would be far too low;
- * the true Nre is far above 300 there, so the same warning is due.
- */
-bool report_warns(float w, float nre)
+/* The command name is fixed: the program may be started under another. */
+void print_usage_screen(print_function print)
 {
-	return nre > reynolds_limit || w > beard_peak_best_number;
+	print("Berechnung der Sedimentationsgeschwindigkeit nach VDI 3782 Blatt 1 (neu)\n");
+	print("Aufruf: absink <Durchmesser (in mu)> <Dichte (in g/cm3)>\n");
 }
 
-float reported_velocity(float w, float vs)
+report_outcome print_report(print_function print, const char *diameter, const char *density)
 {
-	return static_cast<double>(w) < settling_limit ? 0.0F : vs;
+	report_outcome o{};
+	o.d = convert_argument(diameter);
+	o.rho = convert_argument(density);
+	if (!report_accepts(o.d) || !report_accepts(o.rho))
+		return o;
+	o.reported = true;
+
+	/* In range: the velocity stays below 1e16 cm/s. */
+	const auto vs = static_cast<float>(sedimentation_velocity(o.d, o.rho));
+	o.result = {best_number, reynolds_number, vs};
+	o.verdict = sedimentation_report_verdict(o.result);
+
+	print("\nBerechnung der Sedimentationsgeschwindigkeit nach VDI 3782 Blatt 1 (neu):\n");
+	print("Durchmesser (in mu): %9.4f\n", static_cast<double>(o.d));
+	print("Dichte (in g/cm3)  : %9.4f\n", static_cast<double>(o.rho));
+	print("Bestzahl w         : %9.4f\n", static_cast<double>(best_number));
+	print("Reynoldszahl Nre   : %9.4f\n", static_cast<double>(reynolds_number));
+	switch (o.verdict) {
+	case SEDIMENTATION_ABOVE_REYNOLDS_LIMIT:
+	case SEDIMENTATION_BEYOND_PEAK:
+		print("%s\n", warning_line);
+		break;
+	case SEDIMENTATION_NOT_SETTLING:
+		print("vs (in cm/s)       : %9.4f\n", static_cast<double>(0.0F));
+		break;
+	case SEDIMENTATION_SETTLES:
+		print("vs (in cm/s)       : %9.4f\n", static_cast<double>(vs));
+		break;
+	}
+	return o;
 }

@@ -2,18 +2,16 @@
 #define ABSINK_REPORT_HPP
 
 /*
- * The report's rules on its input and on a result, and their limits:
- * apart from its printing, so that the web page follows and explains the
- * very same ones.
+ * absink's two screens, the report and the usage screen, apart from main
+ * so that the web page shows the very same text: each line is one call of
+ * a printf-like function, which writes standard output in absink and a
+ * buffer in the page.  What the report shows of a result is the library's
+ * verdict (sedimentation_report_verdict).
  */
+#include "sedimentation/sedimentation.h"
 
-/* Above this Reynolds number Beard's regime 2 no longer holds: the report
- * warns instead of giving a velocity. */
-inline constexpr float reynolds_limit = 300.0F;
-
-/* Below this Best number the particle counts as not settling: the report
- * gives the velocity 0.  Compared with the single-precision w. */
-inline constexpr double settling_limit = 0.003;
+/* Where a screen's lines go: printf's format and its arguments. */
+using print_function = void (*)(const char *format, ...);
 
 /* The line that stands instead of the velocity where the report warns. */
 inline constexpr char warning_line[] = "Achtung: Reynolds-Zahl > 300";
@@ -22,11 +20,22 @@ inline constexpr char warning_line[] = "Achtung: Reynolds-Zahl > 300";
  * usage screen: only above zero. */
 bool report_accepts(float value);
 
-/* Whether the report ends with a warning instead of a velocity, for the
- * Best number w and the Reynolds number Nre. */
-bool report_warns(float w, float nre);
+/* The two lines of the usage screen. */
+void print_usage_screen(print_function print);
 
-/* The velocity that the report shows for vs in cm/s: zero below w 0.003. */
-float reported_velocity(float w, float vs);
+/* One particle as the report has it. */
+struct report_outcome {
+	bool reported;                 /* false: the usage screen is due, nothing printed */
+	float d, rho;                  /* as read, um and g/cm^3 */
+	sedimentation_result result;   /* w, Nre and vs as computed (vs before the rules) */
+	sedimentation_verdict verdict; /* what the report made of it */
+};
+
+/*
+ * Reads the two arguments, and where both give a report, computes it and
+ * prints it: the title, d, rho, w and Nre, then vs or the warning.  The
+ * whole computation comes before the first line.
+ */
+report_outcome print_report(print_function print, const char *diameter, const char *density);
 
 #endif

@@ -29,20 +29,7 @@
 #include <numpy/ufuncobject.h>
 
 #include "sedimentation/sedimentation.h"
-
-/*
- * x rounded to the nearest float as IEEE 754 does, without converting a
- * value beyond float's range, which C leaves undefined: a magnitude from the
- * midpoint between FLT_MAX and 2^128 on is infinity, below it FLT_MAX.
- * isgreater, since > would raise the invalid-operation flag for a NaN.
- */
-static float to_float(double x)
-{
-	if (!isgreater(fabs(x), FLT_MAX))
-		return (float)x; /* in range, or NaN */
-	const float r = fabs(x) >= 0x1.ffffffp127 ? INFINITY : FLT_MAX;
-	return x < 0 ? -r : r;
-}
+#include "sedimentation/single.h"
 
 /* Whether a value lies in the model's domain, (0, FLT_MAX]; NaN does not. */
 static int in_domain(float x)
@@ -92,7 +79,7 @@ static void loop_double(char **args, const npy_intp *dimensions, const npy_intp 
 		double d, rho;
 		memcpy(&d, args[0] + i * steps[0], sizeof d);
 		memcpy(&rho, args[1] + i * steps[1], sizeof rho);
-		const double value = (double)result(to_float(d), to_float(rho), offset);
+		const double value = (double)result(to_single(d), to_single(rho), offset);
 		memcpy(args[2] + i * steps[2], &value, sizeof value);
 	}
 }

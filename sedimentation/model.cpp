@@ -1,59 +1,78 @@
 /*
- * Settling velocity by VDI 3782 Blatt 1 (new edition).
+ * Settling velocity by VDI 3782 Blatt 1 (new edition), and the report's
+ * verdict on a result.
  *
  * Precision.  Every quantity is held in single precision and every
  * expression is evaluated in double; a value is rounded to float only where
- * the procedure says so, and each of those places is a static_cast<float>.
- * Double rather than long double: long double is 80 bits on x86, 128 bits on
- * AArch64 Linux and 64 bits elsewhere, so only double gives the same bits on
- * every platform.  Its 29 bits beyond float make a double rounding (wide
- * result, then float) differ from a single one only in rare last-digit cases.
- * The library is built with -ffp-contract=off, so that no compiler fuses a
- * multiply and an add into an FMA behind the reader's back.
+ * the procedure says so.  Each of those places is a static_cast<float>,
+ * but for w, which leaves float's range for absurd inputs and so goes
+ * through to_single (single.h): a cast of a double beyond that range is
+ * undefined behaviour.  Double rather than long double: long double is 80
+ * bits on x86, 128 bits on AArch64 Linux and 64 bits elsewhere, so only
+ * double gives the same bits on every platform.  Its 29 bits beyond float
+ * make a double rounding (wide result, then float) differ from a single
+ * one only in rare last-digit cases.  The library is built with
+ * -ffp-contract=off, so that no compiler fuses a multiply and an add into
+ * an FMA behind the reader's back.
  */
 #include "sedimentation/model.hpp"
 #include "sedimentation/sedimentation.h"
 
 #include <cmath>
 
-namespace {
-
-/* Nre by Beard's polynomial, evaluated by Horner's rule from a6 down. */
-float beard_reynolds_number(double w)
+settling_steps settling(float d, float rho)
 {
-	/* ln w lies between ln 0.24 and about 346 here. */
-	const float x = static_cast<float>(std::log(w));
-	double y = beard[6];
-	for (int k = 5; k >= 0; k--)
-		y = y * x + beard[k];
-	/* y never exceeds ln 892 (the polynomial's maximum): no overflow. */
-	return static_cast<float>(std::exp(y));
-}
-
-} // namespace
-
-unrounded_result settling(float d, float rho)
-{
+	settling_steps s{};
 	/* The product order is part of the result: ((d c) d) d, then rho. */
-	const double w = static_cast<double>(d) * best_factor * d * d * rho;
+	s.product = static_cast<double>(d) * best_factor * d * d * rho;
 	/* For absurd inputs (d^3 rho beyond about 7e42) w passes float's
 	 * range and rounds to infinity. */
-	const float w_single = to_single(w);
+	s.best_number = to_single(s.product);
 
 	/* The regime follows the unrounded product, not the rounded w. */
-	const bool stokes = w < stokes_limit;
-	float nre;
-	if (stokes)
-		nre = static_cast<float>(static_cast<double>(w_single) * stokes_factor);
-	else
-		nre = beard_reynolds_number(w);
-
-	return {w_single, nre, static_cast<double>(nre) * velocity_factor / d, stokes};
+	s.stokes = s.product < stokes_limit;
+	if (s.stokes) {
+		s.reynolds_number = static_cast<float>(static_cast<double>(s.best_number) * stokes_factor);
+	} else {
+		/* Beard's polynomial, by Horner's rule from a6 down.  ln w lies
+		 * between ln 0.24 and about 346 here. */
+		s.x = static_cast<float>(std::log(s.product));
+		s.polynomial = beard[6];
+		for (int k = 5; k >= 0; k--)
+			s.polynomial = s.polynomial * s.x + beard[k];
+		/* It never exceeds ln 892 (the polynomial's maximum): no overflow. */
+		s.reynolds_number = static_cast<float>(std::exp(s.polynomial));
+	}
+	s.velocity = static_cast<double>(s.reynolds_number) * velocity_factor / d;
+	return s;
 }
 
 sedimentation_result sedimentation_compute(float diameter, float density)
 {
-	const unrounded_result r = settling(diameter, density);
+	const settling_steps s = settling(diameter, density);
 	/* vs is below 1e16 for any positive floats: in float's range. */
-	return {r.best_number, r.reynolds_number, static_cast<float>(r.velocity)};
+	return {s.best_number, s.reynolds_number, static_cast<float>(s.velocity)};
+}
+
+/*
+ * Beyond the polynomial's peak its Nre falls below 300 again while the true
+ * one lies far above it, so that rule goes first; both warnings go before
+ * the zero, which no particle with a warning can have anyway.  An infinite
+ * w (absurd inputs) lies beyond the peak.
+ */
+sedimentation_verdict sedimentation_report_verdict(sedimentation_result r)
+{
+	const auto w = static_cast<double>(r.best_number);
+	if (w > beard_peak_best_number)
+		return SEDIMENTATION_BEYOND_PEAK;
+	if (r.reynolds_number > reynolds_limit)
+		return SEDIMENTATION_ABOVE_REYNOLDS_LIMIT;
+	if (w < settling_limit)
+		return SEDIMENTATION_NOT_SETTLING;
+	return SEDIMENTATION_SETTLES;
+}
+
+double stokes_diameter(float rho)
+{
+	return std::cbrt(stokes_limit / (best_factor * static_cast<double>(rho)));
 }

@@ -2,15 +2,15 @@
 #define SEDIMENTATION_MODEL_HPP
 
 /*
- * The model's constants, its rounding helper and the one computation behind
- * both entry points.  A new factor or limit of the model goes here, with
- * its derivation.  Internal to this project (the program's reader and the
- * web page use it too); not installed.
+ * The model's factors and coefficients, each with its derivation; a new
+ * factor of the model goes here.  The limits and the step-by-step
+ * computation are in steps.hpp, the rounding helper in single.h.  Private
+ * to the library's sources; not installed.
  *
  * Units: d in um, rho in g/cm^3, vs in cm/s; w and Nre are dimensionless.
  */
-#include <cfloat>
-#include <limits>
+#include "sedimentation/single.h"
+#include "sedimentation/steps.hpp"
 
 /*
  * Best number w = C_D * Re^2 = 4 g (rho - rho_air) d^3 / (3 rho_air nu^2),
@@ -20,9 +20,6 @@
  * density of 1.2257e-3 g/cm^3.  Unit: 1/(um^3 g/cm^3).  Kept in double.
  */
 inline constexpr double best_factor = 4.991e-05;
-
-/* Below this w the flow round the particle is creeping: Stokes' law. */
-inline constexpr double stokes_limit = 0.24;
 
 /*
  * Stokes' law C_D = 24/Re gives Nre = w/24.  The factor is the float nearest
@@ -50,38 +47,5 @@ inline constexpr double velocity_factor = 1462.0;
 inline constexpr float beard[] = {
 	-3.18657F, 0.992696F, -1.53193e-3F, -9.87059e-4F, -5.78878e-4F, 8.55176e-5F, -3.27815e-6F,
 };
-
-/*
- * x rounded to single precision as IEEE 754 round-to-nearest does, without
- * casting a value beyond float's range: that cast is undefined behaviour in
- * C++.  A magnitude above FLT_MAX but below the midpoint between FLT_MAX and
- * 2^128 becomes FLT_MAX; from the midpoint on (the tie goes to the even
- * 2^128) it becomes infinity.
- */
-inline float to_single(double x)
-{
-	constexpr double midpoint = 0x1.ffffffp127;
-	const bool negative = x < 0;
-	const double magnitude = negative ? -x : x;
-	if (!(magnitude > FLT_MAX))
-		return static_cast<float>(x); /* in range, or NaN */
-	const float r = magnitude >= midpoint ? std::numeric_limits<float>::infinity() : FLT_MAX;
-	return negative ? -r : r;
-}
-
-/*
- * One particle's results with the velocity still unrounded:
- * sedimentation_velocity hands it on as it is, sedimentation_compute rounds
- * it.  Hidden in the shared library, so that the call from one object file
- * to the other is a direct one.
- */
-struct unrounded_result {
-	float best_number;     /* w, rounded to float */
-	float reynolds_number; /* Nre, rounded to float */
-	double velocity;       /* vs in cm/s, unrounded */
-	bool stokes;           /* whether Stokes' law gave Nre, else Beard's polynomial */
-};
-
-unrounded_result settling(float d, float rho);
 
 #endif

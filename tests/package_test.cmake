@@ -6,7 +6,9 @@
 # "<!-- example run -->" runs line by line in the folder of the example
 # files, and its last line prints the two lines every example prints.  So
 # does a C program of someone else's with globals of its own named like
-# the library's, linked with the static library through CMake.
+# the library's, linked with the static library through CMake, and one that
+# calls the shared library from several threads; both check the report's
+# verdicts.
 #
 #	cmake -D PACKAGE_DIR=... -D SOURCE_DIR=... -D WORK_DIR=... -D PYTHON=... -P package_test.cmake
 cmake_minimum_required(VERSION 3.25)
@@ -106,3 +108,9 @@ if(blocks LESS 8)
 endif()
 
 example("cmake -S '${CMAKE_CURRENT_LIST_DIR}/consumer' -B clash" "cmake --build clash" clash/clash)
+
+# The shared library from several threads, and its verdicts, with plain
+# pkg-config.
+run(sh -c "cc -std=c11 -O2 \"$0\" $(pkg-config --cflags --libs sedimentation) -pthread -o \"$1\" && \"$1\""
+    "${CMAKE_CURRENT_LIST_DIR}/consumer/threads.c" "${WORK_DIR}/threads")
+message(STATUS "the shared library: ${out}")

@@ -1,19 +1,22 @@
 /*
- * What the web page asks of the program besides its runs, which it makes
- * with the program's own main.  The page's script holds no rule, no number
- * and no text of its own: it gets, by name, as JSON,
+ * What the web page asks of the program: one call a keystroke, which gives
+ * as JSON everything the page shows of a particle.  The page's script
+ * holds no rule, no number and no text of its own: it gets, by name,
  *
  *  - each field as the page reads it: the argument that absink is given
  *    (the text as typed, a decimal comma made a point), whether it gives a
  *    report, and a German note where the reading needs one;
- *  - each particle's values as the report prints them, the warning or why
- *    there is no report, one sentence that explains the result (its regime,
- *    why vs is 0, why the warning stands) and a brief one for screen
- *    readers;
+ *  - the report's text, which absink's own print_report writes, or the
+ *    usage screen; the report's values as it prints them, its verdict
+ *    (the library's), the warning, one sentence that explains the result
+ *    (its regime, why vs is 0, why the warning stands) and a brief one for
+ *    screen readers;
+ *  - for the plot, the reported velocity with its verdict at 60 diameters a
+ *    decade, and the diameter where Stokes' regime ends.
  *
- * and, for the plot, the model with the report's rules.  C linkage, so that
- * the script calls them by name.  No std::string: the page carries its
- * program in 88 KiB, and the C++ library's strings would add a third to it.
+ * C linkage, so that the script calls it by name.  No std::string: the page
+ * carries its program in 88 KiB, and the C++ library's strings would add a
+ * third to it.
  */
 #include <cmath>
 #include <cstdarg>
@@ -22,14 +25,15 @@
 
 #include "app/argument.hpp"
 #include "app/report.hpp"
-#include "sedimentation/model.hpp"
 #include "sedimentation/sedimentation.h"
+#include "sedimentation/steps.hpp"
 
-extern "C" {
-const char *absink_particle(const char *diameter, const char *density);
-double absink_reported_velocity(float d, float rho);
-double absink_stokes_diameter(float rho);
-}
+/* What absink_particle adds to a particle's values, verdict and fields. */
+enum : int {
+	page_report = 1, /* the report's text, the sentence and the brief status */
+	page_curve = 2,  /* the plot's curve for the density */
+};
+extern "C" const char *absink_particle(const char *diameter, const char *density, int shown);
 
 namespace {
 
@@ -233,118 +237,208 @@ void put_field(const char *key, const field &f)
 	put("}");
 }
 
+/* A limit as the sentences name it: "0.24", "300", or from 10^4 on a
+ * power of ten written as Germans print it, "9.1·10⁵". */
+struct limit {
+	char text[32];
+	explicit limit(double value)
+	{
+		if (value < 1e4) {
+			std::snprintf(text, sizeof text, "%g", value);
+			return;
+		}
+		char e[16]; /* "9.1e+05" */
+		std::snprintf(e, sizeof e, "%.6e", value);
+		char *exponent = std::strchr(e, 'e');
+		*exponent = '\0';
+		for (char *end = exponent - 1; *end == '0' || *end == '.'; end--)
+			*end = '\0';
+		std::snprintf(text, sizeof text, "%s·10", e);
+		static const char *const superscript[] = {"⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹"};
+		const char *p = exponent + 2; /* past "e+", and its leading zeros */
+		while (*p == '0' && p[1] != '\0')
+			p++;
+		for (; *p != '\0'; p++)
+			add(text, sizeof text, "%s", superscript[*p - '0']);
+	}
+};
+
 /*
  * The sentence beside a report: the regime that gave Nre, and why the
  * report gives vs = 0 or a warning; and the brief one for screen readers.
  */
-void explain(float d, float rho, char (&sentence)[768], char (&brief)[1024])
+void explain(const report_outcome &o, char (&sentence)[768], char (&brief)[1024])
 {
-	const unrounded_result r = settling(d, rho);
-	const float w = r.best_number;
-	const float nre = r.reynolds_number;
-	const auto vs = static_cast<float>(r.velocity); /* below 1e16: in range */
+	const settling_steps s = settling(o.d, o.rho);
+	const digits w(o.result.best_number);
+	const limit stokes(stokes_limit);
 	std::snprintf(
 		sentence, sizeof sentence,
-		r.stokes ? "Nre folgt dem Stokesschen Gesetz (Nre = w/24), da w = %s unter 0.24 liegt"
-			 : "Nre folgt Beards Polynom in ln w, da w = %s nicht unter 0.24 liegt",
-		digits(w).text);
-	if (w > beard_peak_best_number) {
+		s.stokes ? "Nre folgt dem Stokesschen Gesetz (Nre = w/24), da w = %s unter %s liegt"
+			 : "Nre folgt Beards Polynom in ln w, da w = %s nicht unter %s liegt",
+		w.text, stokes.text);
+	const char *const regime = s.stokes ? "dem Stokesschen Gesetz" : "Beards Polynom";
+	const limit peak(beard_peak_best_number);
+	const limit reynolds(static_cast<double>(reynolds_limit));
+	const limit zero(settling_limit);
+	switch (o.verdict) {
+	case SEDIMENTATION_BEYOND_PEAK:
 		add(sentence, sizeof sentence,
-		    "; statt vs steht die Warnung, weil w über 9.1·10⁵ liegt, jenseits des Scheitels "
+		    "; statt vs steht die Warnung, weil w über %s liegt, jenseits des Scheitels "
 		    "von Beards Polynom: dort bedeutet die gedruckte Reynoldszahl %s nichts, die wahre "
-		    "liegt weit über 300.",
-		    digits(nre).text);
+		    "liegt weit über %s.",
+		    peak.text, digits(o.result.reynolds_number).text, reynolds.text);
 		std::snprintf(
-			brief, sizeof brief,
-			"Warnung statt vs: w über 9.1·10⁵, jenseits von Beards Polynom.");
-	} else if (report_warns(w, nre)) {
+			brief, sizeof brief, "Warnung statt vs: w über %s, jenseits von Beards Polynom.",
+			peak.text);
+		break;
+	case SEDIMENTATION_ABOVE_REYNOLDS_LIMIT:
 		add(sentence, sizeof sentence,
-		    "; statt vs steht die Warnung, weil Nre = %s über 300 liegt, wo Beards Polynom nicht "
+		    "; statt vs steht die Warnung, weil Nre = %s über %s liegt, wo Beards Polynom nicht "
 		    "mehr gilt.",
-		    digits(nre).text);
-		std::snprintf(brief, sizeof brief, "Warnung statt vs: Nre über 300.");
-	} else if (reported_velocity(w, vs) != vs) {
+		    digits(o.result.reynolds_number).text, reynolds.text);
+		std::snprintf(brief, sizeof brief, "Warnung statt vs: Nre über %s.", reynolds.text);
+		break;
+	case SEDIMENTATION_NOT_SETTLING: {
+		/* A w that prints as the limit is below it all the same. */
+		char rounded[48] = "";
+		if (std::strcmp(w.text, digits(static_cast<float>(settling_limit)).text) == 0)
+			std::snprintf(rounded, sizeof rounded, " (gedruckt gerundet %s)", w.text);
 		add(sentence, sizeof sentence,
-		    "; vs ist 0, weil w = %.7g unter 0.003 liegt%s: das Teilchen gilt als nicht "
+		    "; vs ist 0, weil w = %.7g unter %s liegt%s: das Teilchen gilt als nicht "
 		    "sinkend, berechnet wären %s cm/s.",
-		    static_cast<double>(w),
-		    std::strcmp(digits(w).text, "0.0030") == 0 ? " (gedruckt gerundet 0.0030)" : "",
-		    digits(vs).text);
+		    static_cast<double>(o.result.best_number), zero.text, rounded,
+		    digits(o.result.velocity).text);
 		std::snprintf(
-			brief, sizeof brief, "vs = 0: w unter 0.003, das Teilchen gilt als nicht sinkend.");
-	} else {
+			brief, sizeof brief, "vs = 0: w unter %s, das Teilchen gilt als nicht sinkend.",
+			zero.text);
+		break;
+	}
+	case SEDIMENTATION_SETTLES:
 		add(sentence, sizeof sentence, ".");
 		std::snprintf(
-			brief, sizeof brief, "vs = %s cm/s, nach %s.", digits(vs).text,
-			r.stokes ? "dem Stokesschen Gesetz" : "Beards Polynom");
+			brief, sizeof brief, "vs = %s cm/s, nach %s.", digits(o.result.velocity).text,
+			regime);
+		break;
 	}
+}
+
+/* The report's text as absink prints it, the page's until the next call. */
+char report_text[1024];
+
+[[gnu::format(printf, 1, 2)]] void print_to_page(const char *format, ...) // NOLINT(cert-dcl50-cpp)
+{
+	const std::size_t used = std::strlen(report_text);
+	va_list ap;
+	va_start(ap, format);
+	std::vsnprintf(report_text + used, sizeof report_text - used, format, ap);
+	va_end(ap);
+}
+
+/* The velocity that the report shows, in cm/s; 0 where it warns. */
+float shown_velocity(const report_outcome &o)
+{
+	return o.verdict == SEDIMENTATION_SETTLES ? o.result.velocity : 0.0F;
+}
+
+/* The plot's curve for the density rho: at 60 diameters a decade from 1 um
+ * to 1 cm, [d, the velocity the report shows, its verdict]; with the
+ * density and the diameter where Stokes' regime ends. */
+void put_curve(float rho)
+{
+	char text[96];
+	std::snprintf(
+		text, sizeof text, R"(,"curve":{"density":%.9g,"stokes":%.9g,"points":[)",
+		static_cast<double>(rho), stokes_diameter(rho));
+	put(text);
+	for (int i = 0; i <= 240; i++) {
+		/* 10^(i/60), by the exp that the model links anyway */
+		const auto d = static_cast<float>(std::exp(i * std::log(10.0) / 60));
+		report_outcome o{};
+		o.result = sedimentation_compute(d, rho);
+		o.verdict = sedimentation_report_verdict(o.result);
+		std::snprintf(
+			text, sizeof text, "%s[%.9g,%.9g,%d]", i == 0 ? "" : ",", static_cast<double>(d),
+			static_cast<double>(shown_velocity(o)), static_cast<int>(o.verdict));
+		put(text);
+	}
+	put("]}");
 }
 
 } // namespace
 
 /*
- * One particle as the page shows it, as JSON: the two fields (d, rho),
- * the report's values (d, rho, w, nre, vs, as it prints them; vs empty
- * where it warns; null without a report), the warning, the sentence and
- * the brief status.  The text is the page's until its next call.
+ * One particle as the page shows it, as JSON: the two fields (d, rho), the
+ * report's values (d, rho, w, nre, vs, as it prints them; vs empty where it
+ * warns; null without a report), its verdict (the library's enum; null
+ * without a report), the
+ * velocity it shows (for the plot's mark), the warning; with page_report
+ * the report's text, the sentence and the brief status; with page_curve
+ * the plot's curve for the density.  The text is the page's until its next
+ * call.
  */
-const char *absink_particle(const char *diameter, const char *density)
+const char *absink_particle(const char *diameter, const char *density, int shown)
 {
 	static field d;
 	static field rho;
 	read_field(d, "Durchmesser", diameter);
 	read_field(rho, "Dichte", density);
-	char sentence[768] = "";
-	char brief[1024] = "";
+	report_text[0] = '\0';
+	const report_outcome o = print_report(print_to_page, d.argument, rho.argument);
+	if (!o.reported)
+		print_usage_screen(print_to_page);
+
 	json_size = 0;
 	put("{\"values\":");
-	if (d.gives_report && rho.gives_report) {
-		const sedimentation_result r = sedimentation_compute(d.value, rho.value);
-		const bool warns = report_warns(r.best_number, r.reynolds_number);
+	if (o.reported) {
+		const bool warns = o.verdict == SEDIMENTATION_ABOVE_REYNOLDS_LIMIT ||
+				   o.verdict == SEDIMENTATION_BEYOND_PEAK;
 		put("{");
-		member("d", digits(d.value).text, true);
-		member("rho", digits(rho.value).text);
-		member("w", digits(r.best_number).text);
-		member("nre", digits(r.reynolds_number).text);
-		member("vs", warns ? "" : digits(reported_velocity(r.best_number, r.velocity)).text);
+		member("d", digits(o.d).text, true);
+		member("rho", digits(o.rho).text);
+		member("w", digits(o.result.best_number).text);
+		member("nre", digits(o.result.reynolds_number).text);
+		member("vs", warns ? "" : digits(shown_velocity(o)).text);
 		put("}");
-		member("warning", warns ? warning_line : "");
-		explain(d.value, rho.value, sentence, brief);
-	} else {
-		const char *const between = d.fault[0] && rho.fault[0] ? "; " : "";
-		put("null");
-		member("warning", "");
+		char numbers[64];
 		std::snprintf(
-			sentence, sizeof sentence, "Kein Bericht, sondern die Aufrufhilfe: %s%s%s.", d.fault,
-			between, rho.fault);
-		std::snprintf(brief, sizeof brief, "%s%s%s.", d.fault, between, rho.fault);
+			numbers, sizeof numbers, R"(,"verdict":%d,"velocity":%.9g)",
+			static_cast<int>(o.verdict), static_cast<double>(shown_velocity(o)));
+		put(numbers);
+		member("warning", warns ? warning_line : "");
+	} else {
+		put("null");
+		put(R"(,"verdict":null,"velocity":null)");
+		member("warning", "");
 	}
-	if (d.note[0])
-		add(brief, sizeof brief, " Durchmesser: %s.", d.note);
-	if (rho.note[0])
-		add(brief, sizeof brief, " Dichte: %s.", rho.note);
-	member("sentence", sentence);
-	member("brief", brief);
+	if ((shown & page_report) != 0) {
+		char sentence[768] = "";
+		char brief[1024] = "";
+		if (o.reported) {
+			explain(o, sentence, brief);
+		} else {
+			const char *const between = d.fault[0] && rho.fault[0] ? "; " : "";
+			std::snprintf(
+				sentence, sizeof sentence, "Kein Bericht, sondern die Aufrufhilfe: %s%s%s.",
+				d.fault, between, rho.fault);
+			std::snprintf(brief, sizeof brief, "%s%s%s.", d.fault, between, rho.fault);
+		}
+		if (d.note[0])
+			add(brief, sizeof brief, " Durchmesser: %s.", d.note);
+		if (rho.note[0])
+			add(brief, sizeof brief, " Dichte: %s.", rho.note);
+		member("report", report_text);
+		member("sentence", sentence);
+		member("brief", brief);
+	}
+	if ((shown & page_curve) != 0) {
+		if (rho.gives_report)
+			put_curve(rho.value);
+		else
+			put(",\"curve\":null");
+	}
 	put_field("d", d);
 	put_field("rho", rho);
 	put("}");
 	return json;
-}
-
-/* The velocity in cm/s that the report gives for a particle of diameter d
- * (um) and density rho (g/cm^3): 0 where it shows zero, -1 where it warns
- * instead. */
-double absink_reported_velocity(float d, float rho)
-{
-	const sedimentation_result r = sedimentation_compute(d, rho);
-	if (report_warns(r.best_number, r.reynolds_number))
-		return -1.0;
-	return static_cast<double>(reported_velocity(r.best_number, r.velocity));
-}
-
-/* The diameter in um at which w = best_factor d^3 rho reaches the limit of
- * Stokes' regime. */
-double absink_stokes_diameter(float rho)
-{
-	return std::cbrt(stokes_limit / (best_factor * static_cast<double>(rho)));
 }

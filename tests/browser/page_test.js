@@ -148,8 +148,26 @@ async function check(context, url, shot) {
 	assert.equal(await page.locator('#plot #mark').count(), 1, 'the particle is marked');
 	assert.ok((await page.locator('#plot .curve').getAttribute('d')).length > 100, 'the curve is drawn');
 	assert.ok(await page.locator('#plot .drop').count() > 10, 'measured drops at density 1');
-	await page.fill('input[name=d]', '3');
-	assert.equal(await page.locator('#plot path#mark').count(), 1, 'an arrow for a particle below the axes');
+	/* vs = 0 hatched on the left, the warning on the right; the limit of
+	 * Stokes' law at 13.40 um, where w reaches 0.24 at density 2. */
+	await page.fill('input[name=rho]', '2');
+	const plotted = await page.$eval('#plot', svg => {
+		const frame = svg.querySelector('rect.axis');
+		return {bands: [...svg.querySelectorAll('rect[fill^="url"]')].map(r => r.getAttribute('class')),
+			left: Number(frame.getAttribute('x')), width: Number(frame.getAttribute('width')),
+			stokes: Number(svg.querySelector('line.limit').getAttribute('x1'))};
+	});
+	assert.deepEqual(plotted.bands, ['zero-line', 'warn-line'], 'the bands, vs = 0 left of the warning');
+	assert.ok(Math.abs(plotted.left + Math.log10(13.3968) / 4 * plotted.width - plotted.stokes) < 0.5,
+		`the limit of Stokes' law at ${plotted.stokes}`);
+	/* An arrow on the frame points the way out: down for vs = 0, up for a
+	 * warning, whichever rule gives it. */
+	for (const [d, rho, turn] of [['3', '1', 'rotate(90)'], ['1000', '2', 'rotate(-90)'], ['5000', '1', 'rotate(-90)']]) {
+		await page.fill('input[name=d]', d);
+		await page.fill('input[name=rho]', rho);
+		assert.ok((await page.getAttribute('#plot path#mark', 'transform')).endsWith(turn), `the arrow for ${d} ${rho}`);
+	}
+	await page.fill('input[name=rho]', '1');
 	await page.fill('input[name=d]', 'abc');
 	assert.equal(await page.locator('#plot #mark').count(), 0, 'no mark for bad input');
 	await page.fill('input[name=d]', '100');

@@ -8,6 +8,8 @@
 
 #include <sedimentation/sedimentation.h>
 
+#include "verdicts.h"
+
 int main(void)
 {
 	const float particle[2][2] = {{100.0f, 1.0f}, {800.0f, 2.0f}}; /* um, g/cm^3 */
@@ -21,5 +23,5 @@ int main(void)
 		}
 		printf("%.4f %.4f %.4f\n", best_number, reynolds_number, vs);
 	}
-	return 0;
+	return verdicts_agree();
 }

@@ -9,6 +9,8 @@
 
 #include <sedimentation/sedimentation.h>
 
+#include "verdicts.h"
+
 enum { threads = 4, particles = 20000, rounds = 50 };
 
 static struct sedimentation_result alone[particles];
@@ -61,5 +63,5 @@ int main(void)
 		return 1;
 	}
 	printf("%d threads agree on %d particles, %d times over\n", threads, particles, rounds);
-	return 0;
+	return verdicts_agree();
 }

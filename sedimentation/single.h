@@ -1,0 +1,35 @@
+/*
+ * Rounding to single precision, for the model, the program's reader and
+ * the Python module alike: C and C++.  Internal to this project; not
+ * installed.
+ */
+#ifndef SEDIMENTATION_SINGLE_H
+#define SEDIMENTATION_SINGLE_H
+
+/* The C headers, for C as well as C++. */
+#include <float.h> // NOLINT(modernize-deprecated-headers)
+#include <math.h>  // NOLINT(modernize-deprecated-headers)
+
+/*
+ * x rounded to single precision as IEEE 754 round-to-nearest does, without
+ * converting a value beyond float's range, which C and C++ leave undefined.
+ * A magnitude above FLT_MAX but below the midpoint between FLT_MAX and
+ * 2^128 becomes FLT_MAX; from the midpoint on (the tie goes to the even
+ * 2^128) it becomes infinity, with x's sign.  isgreater, since > would
+ * raise the invalid-operation flag for a NaN, which goes through quietly.
+ */
+static inline float to_single(double x)
+{
+	const double midpoint = 0x1.ffffffp127;
+	const double magnitude = fabs(x);
+	if (!isgreater(magnitude, FLT_MAX))
+#ifdef __cplusplus
+		return static_cast<float>(x); /* in range, or NaN */
+#else
+		return (float)x; /* in range, or NaN */
+#endif
+	const float r = magnitude >= midpoint ? INFINITY : FLT_MAX;
+	return x < 0 ? -r : r;
+}
+
+#endif
