@@ -1,7 +1,10 @@
 """The Python module's speed in ns per element, for 10^6 elements in float32
 and float64, against the plain C loop of bench/loop.c (its ns per element
 is the first argument; goal: at most 1.5 times it) and against a Python
-loop over ctypes (goal: at least 15 times faster).  bench/python runs it.
+loop over ctypes (goal: at least 15 times faster); the verdict against the
+C loop with the verdict (the second argument; at most 1.5 times it), and
+the inverse against the forward ufunc (at most 30 times it).  bench/python
+runs it.
 """
 import ctypes
 import sys
@@ -35,11 +38,20 @@ compute.argtypes = [ctypes.c_float, ctypes.c_float]
 compute.restype = Result
 few = list(zip(d32[:10**5].tolist(), rho32[:10**5].tolist()))
 
-c_loop = float(sys.argv[1])
+c_loop, c_verdict = float(sys.argv[1]), float(sys.argv[2])
 f32 = ns(lambda: sd.settling_velocity(d32, rho32, out=out32), N)
 f64 = ns(lambda: sd.settling_velocity(d64, rho64, out=out64), N)
 py = ns(lambda: [compute(a, b).vs for a, b in few], len(few))
+codes = np.empty(N, np.int8)
+v32 = ns(lambda: sd.verdict(d32, rho32, out=codes), N)
+# The inverse of the velocities the report gives (NaN elsewhere: few steps).
+settles = sd.verdict(d32, rho32) == sd.SETTLES
+vs64, rho_settles = sd.settling_velocity(d64[settles], rho64[settles]), rho64[settles]
+inverse = ns(lambda: sd.settling_diameter(vs64, rho_settles), len(vs64))
 print("C loop over sedimentation_compute %8.1f ns" % c_loop)
 print("ufunc, float32                    %8.1f ns  %5.2fx the C loop (at most 1.50)" % (f32, f32 / c_loop))
 print("ufunc, float64                    %8.1f ns  %5.2fx the C loop (at most 1.50)" % (f64, f64 / c_loop))
 print("Python loop over ctypes           %8.1f ns  %5.1fx the float64 ufunc (at least 15)" % (py, py / f64))
+print("C loop with the verdict           %8.1f ns" % c_verdict)
+print("verdict, float32                  %8.1f ns  %5.2fx the C loop with it (at most 1.50)" % (v32, v32 / c_verdict))
+print("settling_diameter, float64        %8.1f ns  %5.1fx the float64 ufunc (at most 30)" % (inverse, inverse / f64))

@@ -1,7 +1,12 @@
 """A PEP 517 build backend that builds the Python module with the
-project's own CMake and packs it into a wheel.
+project's own CMake and packs it into a wheel, and packs the sources that
+this needs into an sdist, from which the same wheel builds.
 
     pip install --no-build-isolation .
+    python3 -m build --no-isolation
+
+An editable install is refused: the module is compiled, and an edit to
+its sources takes effect only through a new build.
 
 It configures a build of its own with the Python module on and the model
 linked in statically (SEDIMENTATION_PYTHON=ON, SEDIMENTATION_LIBRARIES=static),
@@ -11,13 +16,16 @@ package index may be reachable to bring a standard backend; pyproject.toml
 says how scikit-build-core takes its place.
 """
 import base64
+import gzip
 import hashlib
+import io
 import os
 import re
 import shutil
 import subprocess
 import sys
 import sysconfig
+import tarfile
 import tempfile
 import zipfile
 
@@ -40,9 +48,12 @@ def _project():
 def _metadata(project):
     lines = ["Metadata-Version: 2.1", "Name: " + project["name"], "Version: " + project["version"],
              "Summary: " + project["description"], "Requires-Python: " + project["requires-python"],
-             "License: " + project["license"]["text"]]
+             "License: " + project["license"]["text"],
+             "Description-Content-Type: text/markdown; charset=UTF-8"]
     lines += ["Requires-Dist: " + d for d in project["dependencies"]]
-    return "\n".join(lines) + "\n"
+    with open(os.path.join(SOURCE, project["readme"]), encoding="utf-8") as f:
+        readme = f.read()
+    return "\n".join(lines) + "\n\n" + readme
 
 
 def _tag():
@@ -58,6 +69,51 @@ def _record_line(name, data):
 
 def get_requires_for_build_wheel(config_settings=None):
     return []
+
+
+def get_requires_for_build_sdist(config_settings=None):
+    return []
+
+
+# What a build of the module reads: CMake's files of every folder the top
+# level adds, the sources, and the texts the metadata names.  Not the
+# tests, the benches, the fuzz targets nor the tools.
+SDIST = ["CMakeLists.txt", "CMakePresets.json", "LICENSE", "README.md", "pyproject.toml",
+         "app", "cmake", "doc", "packaging", "python", "sedimentation", "web"]
+
+
+def build_sdist(sdist_directory, config_settings=None):
+    project = _project()
+    name = "%s-%s" % (project["name"], project["version"])
+    # The same bytes from the same sources: fixed times, owners and order.
+    mtime = int(os.environ.get("SOURCE_DATE_EPOCH", "0"))
+
+    def add(tar, arcname, data, mode=0o644):
+        info = tarfile.TarInfo(arcname)
+        info.size, info.mtime, info.mode = len(data), mtime, mode
+        tar.addfile(info, io.BytesIO(data))
+
+    path = os.path.join(sdist_directory, name + ".tar.gz")
+    with open(path, "wb") as raw, gzip.GzipFile(fileobj=raw, mode="wb", mtime=0, filename="") as packed:
+        with tarfile.open(fileobj=packed, mode="w") as tar:
+            for top in SDIST:
+                full = os.path.join(SOURCE, top)
+                files = [full] if os.path.isfile(full) else sorted(
+                    os.path.join(folder, f) for folder, dirs, names in os.walk(full)
+                    for f in names if "__pycache__" not in folder)
+                for file in files:
+                    with open(file, "rb") as f:
+                        mode = 0o755 if os.access(file, os.X_OK) else 0o644
+                        add(tar, name + "/" + os.path.relpath(file, SOURCE).replace(os.sep, "/"),
+                            f.read(), mode)
+            add(tar, name + "/PKG-INFO", _metadata(project).encode())
+    return name + ".tar.gz"
+
+
+def build_editable(wheel_directory, config_settings=None, metadata_directory=None):
+    raise RuntimeError(
+        "sedimentation is a compiled module, so an editable install is not offered: "
+        "after a change, install it again with pip install --no-build-isolation .")
 
 
 def build_wheel(wheel_directory, config_settings=None, metadata_directory=None):

@@ -1,35 +1,146 @@
 """Settling velocity of particles in still air, by VDI 3782 Blatt 1.
 
-The model of the program absink as numpy ufuncs, one per result, with
-absink's own digits: each takes the particle diameter d in micrometres and
-its density rho in g/cm^3, as arrays or numbers, and broadcasts them.
+The model of the program absink as numpy ufuncs, with absink's own digits:
+each takes the particle diameter d in micrometres and its density rho in
+g/cm^3 (or, for the inverse, the velocity vs in cm/s and rho), as arrays
+or numbers, and broadcasts them.
 
-settling_velocity(d, rho)  settling velocity vs in cm/s
-best_number(d, rho)        Best number w
-reynolds_number(d, rho)    Reynolds number Nre
+settling_velocity(d, rho)     settling velocity vs in cm/s
+best_number(d, rho)           Best number w
+reynolds_number(d, rho)       Reynolds number Nre
+verdict(d, rho)               what absink's report makes of it (Verdict)
+reported_velocity(d, rho)     vs as the report gives it: 0, or NaN where it warns
+settling_diameter(vs, rho)    the diameter in um that settles at vs
+aerodynamic_diameter(d, rho)  the diameter of a sphere of 1 g/cm^3 as fast
+dataset(d, rho)               all of them as an xarray Dataset with units
 
-They apply none of absink's report rules: its report shows vs = 0 where
-w < 0.003, and a warning instead of vs where Nre > 300 or
-w > beard_peak_best_number (9.1e5).  A dask array or an xarray DataArray
-goes straight in and stays lazy and chunked.
+A dask array or an xarray DataArray goes straight in and stays lazy and
+chunked.  A ufunc applied to DataArrays carries the first input's attrs,
+as every ufunc does: dataset gives each result its own units.
 
 >>> import numpy as np, sedimentation
 >>> vs = sedimentation.settling_velocity(np.array([100, 800]), np.array([1, 2]))
 >>> ['%.4f' % v for v in vs]
 ['25.1831', '507.3229']
 """
+import enum
+from typing import TYPE_CHECKING, Any
+
+try:
+    import numpy
+except ImportError:  # pragma: no cover - the package declares numpy
+    raise ImportError("the module sedimentation needs numpy 1.22 or later "
+                      "(Debian: python3-numpy; pip: numpy>=1.22)") from None
+
 from ._ufuncs import (
     __version__,
+    aerodynamic_diameter,
     beard_peak_best_number,
     best_number,
+    reported_velocity,
     reynolds_number,
+    settling_diameter,
     settling_velocity,
+    verdict,
 )
 
+
+class Verdict(enum.IntEnum):
+    """What absink's report makes of a particle: the values of verdict(),
+    which are those of the C library's enum sedimentation_verdict."""
+
+    SETTLES = 0               #: the report gives vs
+    NOT_SETTLING = 1          #: w < 0.003: the report gives vs = 0
+    ABOVE_REYNOLDS_LIMIT = 2  #: Nre > 300: a warning instead of vs
+    BEYOND_PEAK = 3           #: w > 9.1e5: a warning instead of vs
+
+
+SETTLES = Verdict.SETTLES
+NOT_SETTLING = Verdict.NOT_SETTLING
+ABOVE_REYNOLDS_LIMIT = Verdict.ABOVE_REYNOLDS_LIMIT
+BEYOND_PEAK = Verdict.BEYOND_PEAK
+
+if TYPE_CHECKING:
+    import xarray
+
+
+def dataset(d: Any, rho: Any) -> "xarray.Dataset":
+    """The model's results for particles as an xarray Dataset.
+
+    Parameters
+    ----------
+    d : array_like or xarray.DataArray
+        Particle diameter in micrometres (um).
+    rho : array_like or xarray.DataArray
+        Particle density in g/cm^3.
+
+    Returns
+    -------
+    xarray.Dataset
+        w, Nre, vs, reported_velocity and verdict, each with CF-style
+        ``units`` and a ``long_name`` (the verdict with ``flag_values``
+        and ``flag_meanings``), over d and rho broadcast against each
+        other.  d and rho are its coordinates, with their own units.  A
+        plain array becomes a DataArray along "particle" (1-D) or
+        "dim_0", "dim_1", ...; a DataArray keeps its dimensions, and one
+        backed by dask stays lazy and chunked.  xarray is imported only
+        here.
+
+    Examples
+    --------
+    >>> import sedimentation
+    >>> ds = sedimentation.dataset([100, 800], [1, 2])
+    >>> ds.vs.attrs["units"], '%.4f' % ds.vs[1]
+    ('cm s-1', '507.3229')
+    >>> ds.verdict.attrs["flag_meanings"]
+    'settles not_settling above_reynolds_limit beyond_peak'
+    """
+    import xarray as xr
+
+    def labelled(x: Any, name: str, units: str, long_name: str) -> xr.DataArray:
+        if not isinstance(x, xr.DataArray):
+            x = numpy.asarray(x)
+            x = xr.DataArray(x, dims=("particle",) if x.ndim == 1 else None)
+        labelled: xr.DataArray = x.rename(name).assign_attrs(units=units, long_name=long_name)
+        return labelled
+
+    d = labelled(d, "d", "um", "particle diameter")
+    rho = labelled(rho, "rho", "g cm-3", "particle density")
+    d, rho = xr.broadcast(d, rho)
+    # Each result gets its own attrs, not the first input's.
+    results: dict[str, tuple[Any, dict[str, Any]]] = {
+        "w": (best_number, {"units": "1", "long_name": "Best number"}),
+        "Nre": (reynolds_number, {"units": "1", "long_name": "particle Reynolds number"}),
+        "vs": (settling_velocity, {"units": "cm s-1", "long_name": "settling velocity"}),
+        "reported_velocity": (reported_velocity, {
+            "units": "cm s-1",
+            "long_name": "settling velocity as absink's report gives it (NaN: a warning)"}),
+        "verdict": (verdict, {
+            "long_name": "absink's report on the particle",
+            "flag_values": numpy.array([v.value for v in Verdict], numpy.int8),
+            "flag_meanings": " ".join(v.name.lower() for v in Verdict)}),
+    }
+    variables: dict[str, xr.DataArray] = {}
+    for name, (ufunc, attrs) in results.items():
+        variables[name] = xr.apply_ufunc(ufunc, d, rho, dask="allowed", keep_attrs=False)
+        variables[name].attrs = attrs
+    return xr.Dataset(variables, coords={"d": d, "rho": rho})
+
+
 __all__ = [
+    "ABOVE_REYNOLDS_LIMIT",
+    "BEYOND_PEAK",
+    "NOT_SETTLING",
+    "SETTLES",
+    "Verdict",
     "__version__",
+    "aerodynamic_diameter",
     "beard_peak_best_number",
     "best_number",
+    "dataset",
+    "reported_velocity",
     "reynolds_number",
+    "settling_diameter",
     "settling_velocity",
+    "verdict",
 ]
