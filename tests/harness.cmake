@@ -2,11 +2,13 @@
 # every example prints, and the names the library exports.
 
 # run(COMMAND...): runs a command in a test script, fails the test with the
-# command and its output when it fails, and leaves its output in "out".
+# command and its output when it fails, and leaves its standard output in
+# "out": what is compared is what the command prints, not the warnings a
+# library may write on standard error (distributed's about a busy port).
 function(run)
-  execute_process(COMMAND ${ARGV} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  execute_process(COMMAND ${ARGV} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
   if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "${ARGV}\n${out}")
+    message(FATAL_ERROR "${ARGV}\n${out}${err}")
   endif()
   set(out "${out}" PARENT_SCOPE)
 endfunction()
