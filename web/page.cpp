@@ -51,15 +51,21 @@ struct field {
 	char note[320];         /* what the reading leaves in doubt or unread */
 };
 
-/* printf at the end of a buffer that holds a string already; C variadic,
- * unlike a parameter pack, so that the compiler checks formats. */
+/* printf at the end of a buffer that holds a string already. */
+[[gnu::format(printf, 3, 0)]] void add_v(char *buffer, std::size_t size, const char *format, va_list ap)
+{
+	const std::size_t used = std::strlen(buffer);
+	std::vsnprintf(buffer + used, size - used, format, ap);
+}
+
+/* The same with printf's arguments; C variadic, unlike a parameter pack, so
+ * that the compiler checks formats. */
 [[gnu::format(printf, 3, 4)]] void
 add(char *buffer, std::size_t size, const char *format, ...) // NOLINT(cert-dcl50-cpp)
 {
-	const std::size_t used = std::strlen(buffer);
 	va_list ap;
 	va_start(ap, format);
-	std::vsnprintf(buffer + used, size - used, format, ap);
+	add_v(buffer, size, format, ap);
 	va_end(ap);
 }
 
@@ -328,10 +334,9 @@ char report_text[1024];
 
 [[gnu::format(printf, 1, 2)]] void print_to_page(const char *format, ...) // NOLINT(cert-dcl50-cpp)
 {
-	const std::size_t used = std::strlen(report_text);
 	va_list ap;
 	va_start(ap, format);
-	std::vsnprintf(report_text + used, sizeof report_text - used, format, ap);
+	add_v(report_text, sizeof report_text, format, ap);
 	va_end(ap);
 }
 
@@ -371,11 +376,10 @@ void put_curve(float rho)
  * One particle as the page shows it, as JSON: the two fields (d, rho), the
  * report's values (d, rho, w, nre, vs, as it prints them; vs empty where it
  * warns; null without a report), its verdict (the library's enum; null
- * without a report), the
- * velocity it shows (for the plot's mark), the warning; with page_report
- * the report's text, the sentence and the brief status; with page_curve
- * the plot's curve for the density.  The text is the page's until its next
- * call.
+ * without a report), the velocity it shows (for the plot's mark) and the
+ * warning; with page_report the report's text, the sentence and the brief
+ * status; with page_curve the plot's curve for the density.  The text is
+ * the page's until its next call.
  */
 const char *absink_particle(const char *diameter, const char *density, int shown)
 {
