@@ -32,7 +32,7 @@ settling_steps settling(float d, float rho)
 	/* The regime follows the unrounded product, not the rounded w. */
 	s.stokes = s.product < stokes_limit;
 	if (s.stokes) {
-		s.reynolds_number = static_cast<float>(static_cast<double>(s.best_number) * stokes_factor);
+		s.reynolds_wide = static_cast<double>(s.best_number) * stokes_factor;
 	} else {
 		/* Beard's polynomial, by Horner's rule from a6 down.  ln w lies
 		 * between ln 0.24 and about 346 here. */
@@ -40,9 +40,11 @@ settling_steps settling(float d, float rho)
 		s.polynomial = beard[6];
 		for (int k = 5; k >= 0; k--)
 			s.polynomial = s.polynomial * s.x + beard[k];
-		/* It never exceeds ln 892 (the polynomial's maximum): no overflow. */
-		s.reynolds_number = static_cast<float>(std::exp(s.polynomial));
+		/* It never exceeds ln 892 (the polynomial's maximum): no overflow,
+		 * and e^polynomial, like w/24 of a finite w, is in float's range. */
+		s.reynolds_wide = std::exp(s.polynomial);
 	}
+	s.reynolds_number = static_cast<float>(s.reynolds_wide);
 	s.velocity = static_cast<double>(s.reynolds_number) * velocity_factor / d;
 	return s;
 }

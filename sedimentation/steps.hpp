@@ -31,6 +31,7 @@ struct settling_steps {
 	bool stokes;           /* product below stokes_limit: Stokes' law, else Beard's */
 	float x;               /* Beard's X = ln w of the unrounded w, rounded to float */
 	double polynomial;     /* Beard's ln Nre, by Horner in double, unrounded */
+	double reynolds_wide;  /* Nre before its rounding: w 1/24, or e^polynomial */
 	float reynolds_number; /* Nre rounded to float */
 	double velocity;       /* vs = (Nre 1462) / d in cm/s, unrounded */
 };

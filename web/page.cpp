@@ -32,6 +32,7 @@
 enum : int {
 	page_report = 1, /* the report's text, the sentence and the brief status */
 	page_curve = 2,  /* the plot's curve for the density */
+	page_line = 4,   /* the diameter is a table's line: "d", or "d<tab>rho" or "d;rho" */
 };
 extern "C" const char *absink_particle(const char *diameter, const char *density, int shown);
 
@@ -101,14 +102,45 @@ const char *fault_words(argument_fault fault)
 }
 
 /*
- * Reads a field as absink does, with one exception for German hands: a
- * comma where absink stops reading, right after the digits of a number
- * without a point, is a decimal sign ("2,65" is 2.65).  A separator that
- * may group thousands ("1.000", "12,500": one to three digits, the first
- * not 0, then three) or a text with both separators ("1.000,5") is read
- * as absink reads it, with a note that names the doubt.
+ * Where a number groups its digits in threes with one separator and ends
+ * them with the other ("1.000,5", "1,000.5", "12.345.678,9"), it has one
+ * reading in either convention: the last separator is the decimal sign.
+ * The length of that grouped part from first, up to the decimal sign;
+ * 0 where the text is no such number.
  */
-void read_field(field &f, const char *name, const char *text)
+std::size_t grouped_length(const char *text, std::size_t first)
+{
+	if (text[first] < '1' || text[first] > '9')
+		return 0;
+	std::size_t i = first;
+	while (i - first < 3 && is_digit(text[i]))
+		i++;
+	const char group = text[i];
+	if (group != '.' && group != ',')
+		return 0;
+	const std::size_t lead = i;
+	while (text[i] == group && is_digit(text[i + 1]) && is_digit(text[i + 2]) &&
+	       is_digit(text[i + 3]) && !is_digit(text[i + 4]))
+		i += 4;
+	const char decimal = group == '.' ? ',' : '.';
+	return i > lead && text[i] == decimal && is_digit(text[i + 1]) ? i - first : 0;
+}
+
+/*
+ * Reads a field as absink does, with exceptions for German hands, each
+ * with a note where it leaves a doubt:
+ *
+ *  - a comma where absink stops reading, right after the digits of a
+ *    number without a point, is a decimal sign ("2,65" is 2.65);
+ *  - a diameter with both separators in groups of three is read in its one
+ *    reading ("1.000,5" is 1000.5), with a note;
+ *  - a diameter that may group thousands ("1.000", "12,500": one to three
+ *    digits, the first not 0, a separator, three digits and nothing more of
+ *    the number) is read as absink reads it, with a note that names the
+ *    other reading.  A density never: no solid is a thousand times as
+ *    dense as water, so "2,650" is 2.65 and "1.000" is 1, without a note.
+ */
+void read_field(field &f, const char *name, const char *text, bool diameter)
 {
 	const std::size_t length = strnlen(text, longest - 1);
 	std::memcpy(f.argument, text, length);
@@ -123,8 +155,22 @@ void read_field(field &f, const char *name, const char *text)
 	std::size_t separator = first;
 	while (is_digit(text[separator]))
 		separator++;
-	argument_reading r = read_argument(text);
-	if (r.end == separator && text[separator] == ',') {
+
+	/* The grouped reading: the digits without their separators, a point,
+	 * the rest; removed, the separators that it drops. */
+	const std::size_t grouped = diameter ? grouped_length(text, first) : 0;
+	std::size_t removed = 0;
+	if (grouped != 0) {
+		std::size_t n = first;
+		for (std::size_t k = first; k < first + grouped; k++)
+			if (is_digit(text[k]))
+				f.argument[n++] = text[k];
+		f.argument[n++] = '.';
+		removed = first + grouped + 1 - n;
+		std::memmove(f.argument + n, text + first + grouped + 1, length - first - grouped);
+	}
+	argument_reading r = read_argument(f.argument);
+	if (grouped == 0 && r.end == separator && text[separator] == ',') {
 		f.argument[separator] = '.';
 		r = read_argument(f.argument);
 	}
@@ -135,44 +181,52 @@ void read_field(field &f, const char *name, const char *text)
 	else if (!f.gives_report)
 		std::snprintf(f.fault, sizeof f.fault, "%s: %s", name, fault_words(r.fault));
 
-	/* The separator absink read as a point, and what stands after the
-	 * reading. */
-	const bool separated = separator < r.end && f.argument[separator] == '.';
-	const char next = text[r.end];
-	if (separated && (next == '.' || next == ',') && next != text[separator])
+	/* Where the reading ends in the text as typed. */
+	const std::size_t end = r.end + removed;
+	const bool separated = grouped == 0 && separator < r.end && f.argument[separator] == '.';
+	const char next = text[end];
+	if (grouped != 0)
+		std::snprintf(
+			f.note, sizeof f.note,
+			"Punkt und Komma zugleich: gelesen als %.*s, mit „%c“ als Dezimalzeichen und „%c“ "
+			"zwischen Tausendern",
+			static_cast<int>(r.end - start), f.argument + start, text[first + grouped],
+			text[first + grouped] == ',' ? '.' : ',');
+	else if (separated && (next == '.' || next == ',') && next != text[separator])
 		std::snprintf(
 			f.note, sizeof f.note,
 			"Punkt und Komma zugleich: gelesen als %g, mit „%c“ als Dezimalzeichen",
 			static_cast<double>(r.value), text[separator]);
 	else if (
-		separated && separator > first && separator - first <= 3 && text[first] != '0' &&
-		r.end == separator + 4 && f.gives_report)
+		diameter && separated && separator > first && separator - first <= 3 &&
+		text[first] != '0' && r.end == separator + 4 && is_digit(text[separator + 1]) &&
+		is_digit(text[separator + 2]) && is_digit(text[separator + 3]) && f.gives_report)
 		std::snprintf(
 			f.note, sizeof f.note,
 			"mehrdeutig: gelesen als %g; für %.*s%.3s ohne Trennzeichen eingeben",
 			static_cast<double>(r.value), static_cast<int>(separator - first), text + first,
 			text + separator + 1);
-	std::size_t rest = r.end;
+	std::size_t rest = end;
 	while (is_space(text[rest]))
 		rest++;
 	if (r.end > start && text[rest] != '\0' && r.fault != argument_fault::no_digits &&
 	    r.fault != argument_fault::bad_exponent) {
 		char read[128];
 		char unread[128];
-		quote(read, text + start, r.end - start);
-		quote(unread, text + r.end, length - r.end);
+		quote(read, text + start, end - start);
+		quote(unread, text + end, length - end);
 		/* What was read, as typed; quoted only where it is long. */
-		const bool whole = r.end - start <= 24;
+		const bool whole = end - start <= 24;
 		add(f.note, sizeof f.note, "%sgelesen: %.*s – %s nicht gelesen", f.note[0] ? "; " : "",
-		    whole ? static_cast<int>(r.end - start) : static_cast<int>(sizeof read),
+		    whole ? static_cast<int>(end - start) : static_cast<int>(sizeof read),
 		    whole ? text + start : read, unread);
 	}
 }
 
 /* The JSON handed to the script, the page's until the next call: two
  * fields of the longest text, each byte escaped at the worst (\u001f),
- * and the rest. */
-char json[longest * 2 * 6 + 16384];
+ * once as the argument and once in the command line, and the rest. */
+char json[longest * 4 * 6 + 32768];
 std::size_t json_size;
 
 void put(const char *text, std::size_t n)
@@ -201,7 +255,7 @@ void put_string(const char *text)
 		p += plain;
 		if (*p == '\0')
 			break;
-		char escaped[8];
+		char escaped[16];
 		if (*p == '"' || *p == '\\')
 			std::snprintf(escaped, sizeof escaped, "\\%c", *p);
 		else
@@ -269,6 +323,12 @@ struct limit {
 	}
 };
 
+/* The velocity that the report shows, in cm/s; 0 where it warns. */
+float shown_velocity(const report_outcome &o)
+{
+	return o.verdict == SEDIMENTATION_SETTLES ? o.result.velocity : 0.0F;
+}
+
 /*
  * The sentence beside a report: the regime that gave Nre, and why the
  * report gives vs = 0 or a warning; and the brief one for screen readers.
@@ -291,8 +351,8 @@ void explain(const report_outcome &o, char (&sentence)[768], char (&brief)[1024]
 	case SEDIMENTATION_BEYOND_PEAK:
 		add(sentence, sizeof sentence,
 		    "; statt vs steht die Warnung, weil w über %s liegt, jenseits des Scheitels "
-		    "von Beards Polynom: dort bedeutet die gedruckte Reynoldszahl %s nichts, die wahre "
-		    "liegt weit über %s.",
+		    "von Beards Polynom (eine Regel von absink, nicht der Richtlinie): dort bedeutet die "
+		    "gedruckte Reynoldszahl %s nichts, die wahre liegt weit über %s.",
 		    peak.text, digits(o.result.reynolds_number).text, reynolds.text);
 		std::snprintf(
 			brief, sizeof brief, "Warnung statt vs: w über %s, jenseits von Beards Polynom.",
@@ -301,18 +361,18 @@ void explain(const report_outcome &o, char (&sentence)[768], char (&brief)[1024]
 	case SEDIMENTATION_ABOVE_REYNOLDS_LIMIT:
 		add(sentence, sizeof sentence,
 		    "; statt vs steht die Warnung, weil Nre = %s über %s liegt, wo Beards Polynom nicht "
-		    "mehr gilt.",
+		    "mehr gilt (nach der Richtlinie).",
 		    digits(o.result.reynolds_number).text, reynolds.text);
 		std::snprintf(brief, sizeof brief, "Warnung statt vs: Nre über %s.", reynolds.text);
 		break;
 	case SEDIMENTATION_NOT_SETTLING: {
 		/* A w that prints as the limit is below it all the same. */
-		char rounded[48] = "";
+		char rounded[80] = "";
 		if (std::strcmp(w.text, digits(static_cast<float>(settling_limit)).text) == 0)
 			std::snprintf(rounded, sizeof rounded, " (gedruckt gerundet %s)", w.text);
 		add(sentence, sizeof sentence,
 		    "; vs ist 0, weil w = %.7g unter %s liegt%s: das Teilchen gilt als nicht "
-		    "sinkend, berechnet wären %s cm/s.",
+		    "sinkend (nach der Richtlinie), berechnet wären %s cm/s.",
 		    static_cast<double>(o.result.best_number), zero.text, rounded,
 		    digits(o.result.velocity).text);
 		std::snprintf(
@@ -329,6 +389,141 @@ void explain(const report_outcome &o, char (&sentence)[768], char (&brief)[1024]
 	}
 }
 
+/* Why a table's row shows no velocity or 0, with the rule's source; empty
+ * where it shows one. */
+void reason(const report_outcome &o, char (&text)[256])
+{
+	text[0] = '\0';
+	switch (o.verdict) {
+	case SEDIMENTATION_BEYOND_PEAK:
+		std::snprintf(
+			text, sizeof text,
+			"w über %s, jenseits des Scheitels von Beards Polynom (Regel von absink, nicht der "
+			"Richtlinie)",
+			limit(beard_peak_best_number).text);
+		break;
+	case SEDIMENTATION_ABOVE_REYNOLDS_LIMIT:
+		std::snprintf(
+			text, sizeof text, "Nre = %s über %s, wo Beards Polynom nicht mehr gilt (Richtlinie)",
+			digits(o.result.reynolds_number).text, limit(static_cast<double>(reynolds_limit)).text);
+		break;
+	case SEDIMENTATION_NOT_SETTLING:
+		std::snprintf(
+			text, sizeof text, "vs = 0, weil w = %.7g unter %s liegt: nicht sinkend (Richtlinie)",
+			static_cast<double>(o.result.best_number), limit(settling_limit).text);
+		break;
+	case SEDIMENTATION_SETTLES:
+		break;
+	}
+}
+
+/* One step of the particle's computation, ["term","text"], after a comma
+ * unless it is the first. */
+[[gnu::format(printf, 3, 4)]] void
+put_step(bool first, const char *term, const char *format, ...) // NOLINT(cert-dcl50-cpp)
+{
+	char text[512] = "";
+	va_list ap;
+	va_start(ap, format);
+	add_v(text, sizeof text, format, ap);
+	va_end(ap);
+	put(first ? "[" : ",[");
+	put_string(term);
+	put(",");
+	put_string(text);
+	put("]");
+}
+
+/*
+ * The particle's own computation, step by step, with each rounding point
+ * named and numbered: floats with 9 significant digits, which name one
+ * float, doubles with 17, which name one double, so that each step can be
+ * recomputed from the one before to the printed digits.
+ */
+void put_steps(const report_outcome &o)
+{
+	const settling_steps s = settling(o.d, o.rho);
+	const auto wide = [](float v) { return static_cast<double>(v); };
+	put(",\"steps\":[");
+	put_step(
+		true, "Eingaben", "d = %.9g µm, ρ = %.9g g/cm³: die Argumente in einfacher Genauigkeit",
+		wide(o.d), wide(o.rho));
+	int rounding = 1;
+	put_step(
+		false, "Bestzahl w",
+		"((d · 4.991·10⁻⁵) · d) · d · ρ = %.17g in doppelter Genauigkeit; Rundung %d auf "
+		"einfache Genauigkeit: w = %.9g",
+		s.product, rounding++, wide(s.best_number));
+	if (s.stokes) {
+		put_step(
+			false, "Bereich", "Stokessches Gesetz, da das ungerundete Produkt %.17g unter %s liegt",
+			s.product, limit(stokes_limit).text);
+		put_step(
+			false, "Reynoldszahl Nre",
+			"w · 0.041666668 (1/24 in einfacher Genauigkeit) = %.17g; Rundung %d: Nre = %.9g",
+			s.reynolds_wide, rounding++, wide(s.reynolds_number));
+	} else {
+		put_step(
+			false, "Bereich", "Beards Polynom, da das ungerundete Produkt %.17g nicht unter %s liegt",
+			s.product, limit(stokes_limit).text);
+		put_step(
+			false, "X", "ln des ungerundeten Produkts; Rundung %d: X = %.9g", rounding++,
+			wide(s.x));
+		put_step(
+			false, "Polynom", "Y = a₀ + a₁X + … + a₆X⁶ nach Horner, ungerundet: Y = %.17g",
+			s.polynomial);
+		put_step(
+			false, "Reynoldszahl Nre", "e^Y = %.17g; Rundung %d: Nre = %.9g", s.reynolds_wide,
+			rounding++, wide(s.reynolds_number));
+	}
+	put_step(
+		false, "Sinkgeschwindigkeit vs", "Nre · 1462 / d = %.17g cm/s; Rundung %d: vs = %.9g cm/s",
+		s.velocity, rounding, wide(o.result.velocity));
+	char rule[256];
+	reason(o, rule);
+	put_step(
+		false, "Bericht", "auf vier Nachkommastellen gedruckt: w = %s, Nre = %s, vs = %s%s%s",
+		digits(o.result.best_number).text, digits(o.result.reynolds_number).text,
+		o.verdict == SEDIMENTATION_SETTLES || o.verdict == SEDIMENTATION_NOT_SETTLING
+			? digits(shown_velocity(o)).text
+			: "keine, die Warnung",
+		rule[0] ? "; " : "", rule);
+	put("]");
+}
+
+/* The command line that gives the same report: each argument as absink
+ * is given it, in single quotes for a POSIX shell where it holds more than
+ * digits, letters and . , + - e. */
+void put_command(const field &d, const field &rho)
+{
+	static char line[2 * 4 * longest + 16];
+	std::snprintf(line, sizeof line, "absink");
+	const field *const both[] = {&d, &rho};
+	for (const field *f : both) {
+		const char *p = f->argument;
+		bool plain = *p != '\0';
+		for (const char *q = p; *q != '\0'; q++)
+			plain = plain && (is_digit(*q) || (*q >= 'a' && *q <= 'z') ||
+					  (*q >= 'A' && *q <= 'Z') || std::strchr(".,+-_", *q) != nullptr);
+		std::size_t n = std::strlen(line);
+		line[n++] = ' ';
+		if (!plain)
+			line[n++] = '\'';
+		for (; *p != '\0'; p++) {
+			if (!plain && *p == '\'') {
+				std::memcpy(line + n, "'\\''", 4);
+				n += 4;
+			} else {
+				line[n++] = *p;
+			}
+		}
+		if (!plain)
+			line[n++] = '\'';
+		line[n] = '\0';
+	}
+	member("command", line);
+}
+
 /* The report's text as absink prints it, the page's until the next call. */
 char report_text[1024];
 
@@ -338,12 +533,6 @@ char report_text[1024];
 	va_start(ap, format);
 	add_v(report_text, sizeof report_text, format, ap);
 	va_end(ap);
-}
-
-/* The velocity that the report shows, in cm/s; 0 where it warns. */
-float shown_velocity(const report_outcome &o)
-{
-	return o.verdict == SEDIMENTATION_SETTLES ? o.result.velocity : 0.0F;
 }
 
 /* The plot's curve for the density rho: at 60 diameters a decade from 1 um
@@ -376,17 +565,31 @@ void put_curve(float rho)
  * One particle as the page shows it, as JSON: the two fields (d, rho), the
  * report's values (d, rho, w, nre, vs, as it prints them; vs empty where it
  * warns; null without a report), its verdict (the library's enum; null
- * without a report), the velocity it shows (for the plot's mark) and the
- * warning; with page_report the report's text, the sentence and the brief
- * status; with page_curve the plot's curve for the density.  The text is
- * the page's until its next call.
+ * without a report), the velocity it shows (for the plot's mark), the
+ * warning and the reason for it or for a zero; with page_report the
+ * report's text, the sentence, the brief status, the particle's steps and
+ * the equivalent command line; with page_curve the plot's curve for the
+ * density.  With page_line the diameter is a line of the table, which may
+ * bring its own density after a tab or a semicolon (two cells pasted from
+ * a spreadsheet); without one the density given counts.  The text is the
+ * page's until its next call.
  */
 const char *absink_particle(const char *diameter, const char *density, int shown)
 {
 	static field d;
 	static field rho;
-	read_field(d, "Durchmesser", diameter);
-	read_field(rho, "Dichte", density);
+	static char cells[longest];
+	if ((shown & page_line) != 0) {
+		std::snprintf(cells, sizeof cells, "%s", diameter);
+		char *between = cells + std::strcspn(cells, "\t;");
+		if (*between != '\0') {
+			*between = '\0';
+			density = between + 1;
+		}
+		diameter = cells;
+	}
+	read_field(d, "Durchmesser", diameter, true);
+	read_field(rho, "Dichte", density, false);
 	report_text[0] = '\0';
 	const report_outcome o = print_report(print_to_page, d.argument, rho.argument);
 	if (!o.reported)
@@ -410,22 +613,28 @@ const char *absink_particle(const char *diameter, const char *density, int shown
 			static_cast<int>(o.verdict), static_cast<double>(shown_velocity(o)));
 		put(numbers);
 		member("warning", warns ? warning_line : "");
+		char why[256];
+		reason(o, why);
+		member("reason", why);
 	} else {
 		put("null");
 		put(R"(,"verdict":null,"velocity":null)");
 		member("warning", "");
+		member("reason", "");
 	}
 	if ((shown & page_report) != 0) {
 		char sentence[768] = "";
 		char brief[1024] = "";
 		if (o.reported) {
 			explain(o, sentence, brief);
+			put_steps(o);
 		} else {
 			const char *const between = d.fault[0] && rho.fault[0] ? "; " : "";
 			std::snprintf(
 				sentence, sizeof sentence, "Kein Bericht, sondern die Aufrufhilfe: %s%s%s.",
 				d.fault, between, rho.fault);
 			std::snprintf(brief, sizeof brief, "%s%s%s.", d.fault, between, rho.fault);
+			put(",\"steps\":[]");
 		}
 		if (d.note[0])
 			add(brief, sizeof brief, " Durchmesser: %s.", d.note);
@@ -434,6 +643,7 @@ const char *absink_particle(const char *diameter, const char *density, int shown
 		member("report", report_text);
 		member("sentence", sentence);
 		member("brief", brief);
+		put_command(d, rho);
 	}
 	if ((shown & page_curve) != 0) {
 		if (rho.gives_report)
