@@ -42,50 +42,85 @@ TEST_P(Page, Says)
 constexpr const char *rho_clean = R"("fault":"","note":""}})";
 
 INSTANTIATE_TEST_SUITE_P(
-    Readings, Page,
-    testing::Values(
-	/* A density is never grouped; a diameter keeps its doubt. */
-	Reading{"100", "2,650", 0, {R"("rho":{"argument":"2.650")", rho_clean}},
-	Reading{"100", "1.000", 0, {R"("value":"1.0000")", rho_clean}},
-	Reading{"1.000", "1", 0, {"mehrdeutig: gelesen als 1; für 1000 ohne Trennzeichen eingeben"}},
-	Reading{"2,500", "1", 0, {"mehrdeutig: gelesen als 2.5; für 2500 ohne Trennzeichen eingeben"}},
-	/* No doubt where only one reading is a number. */
-	Reading{"1,5e2", "1", 0, {R"("argument":"1.5e2",)", R"("fault":"","note":""},"rho")"}},
-	Reading{"0,500", "1", 0, {R"("fault":"","note":""},"rho")"}},
-	Reading{"1,0000", "1", 0, {R"("fault":"","note":""},"rho")"}},
-	/* Both separators in groups of three: one reading. */
-	Reading{"1.000,5", "1", with_report,
-		{R"("argument":"1000.5")",
-		 "gelesen als 1000.5, mit „,“ als Dezimalzeichen und „.“ zwischen Tausendern",
-		 R"("command":"absink 1000.5 1")"}},
-	Reading{"1,000.5", "1", 0, {R"("argument":"1000.5")", "mit „.“ als Dezimalzeichen und „,“"}},
-	Reading{"-12.345.678,9x", "1", 0,
-		{R"("argument":"-12345678.9x")", "gelesen: -12.345.678,9 – „x“ nicht gelesen"}},
-	Reading{"1.0000,5", "1", 0, {"Punkt und Komma zugleich: gelesen als 1, mit „.“"}},
-	Reading{"100", "1.000,5", 0, {R"("rho":{"argument":"1.000,5")", "gelesen: 1.000 – „,5“"}},
-	/* A table's line with a density of its own, or none. */
-	Reading{"100\t2,65", "1", as_line, {R"("rho":"2.6500")"}},
-	Reading{"100;2", "1", as_line, {R"("rho":"2.0000")"}},
-	Reading{"100", "3", as_line, {R"("rho":"3.0000")"}},
-	Reading{"100;2", "1", 0, {R"("rho":"1.0000")", "gelesen: 100 – „;2“ nicht gelesen"}},
-	/* The sentences, their limits and sources, and a row's reason. */
-	Reading{"5000", "1", with_report,
-		{"weil w über 9.1·10⁵ liegt", "(Regel von absink, nicht der Richtlinie)",
-		 "die wahre liegt weit über 300"}},
-	Reading{"1000", "2", with_report,
-		{"Nre = 413.8116 über 300 liegt", "Nre = 413.8116 über 300, wo Beards Polynom nicht mehr gilt (Richtlinie)"}},
-	Reading{"3.9", "1", with_report,
-		{"w = 0.002960612 unter 0.003 liegt (gedruckt gerundet 0.0030)", "vs = 0, weil w = 0.002960612 unter 0.003"}},
-	Reading{"4", "1", with_report,
-		{"Stokessches Gesetz, da das ungerundete Produkt 0.0031942400000000001 unter 0.24",
-		 "Rundung 2: Nre = 0.00013309333", "Rundung 3: vs = 0.0486456119"}},
-	/* Beard's regime: X and the polynomial, each rounding numbered. */
-	Reading{"100", "1", with_report,
-		{"= 49.909999999999997 in doppelter Genauigkeit; Rundung 1 auf einfache Genauigkeit: w = 49.9099998",
-		 "Rundung 2: X = 3.91022134", "Y = 0.54378217870473256", "Rundung 4: vs = 25.1830864"}},
-	/* The command line, quoted for a shell where needed; escaping. */
-	Reading{"1 2", "it's", with_report, {R"("command":"absink '1 2' 'it'\\''s'")"}},
-	Reading{"", "1", with_report, {R"("command":"absink '' 1")", R"("steps":[])"}},
-	Reading{"a\\b\"c\x01", "1", 0, {R"("argument":"a\\b\"c\u0001")"}}));
+	Readings, Page,
+	testing::Values(
+		/* A density is never grouped; a diameter keeps its doubt. */
+		Reading{"100", "2,650", 0, {R"("rho":{"argument":"2.650")", rho_clean}},
+		Reading{"100", "1.000", 0, {R"("value":"1.0000")", rho_clean}},
+		Reading{"1.000", "1", 0, {"mehrdeutig: gelesen als 1; für 1000 ohne Trennzeichen eingeben"}},
+		Reading{"100,000",
+			"1",
+			0,
+			{"mehrdeutig: gelesen als 100; für 100000 ohne Trennzeichen eingeben"}},
+		Reading{"1000,000", "1", 0, {R"("fault":"","note":""},"rho")"}},
+		Reading{"2,500",
+			"1",
+			0,
+			{"mehrdeutig: gelesen als 2.5; für 2500 ohne Trennzeichen eingeben"}},
+		/* No doubt where only one reading is a number. */
+		Reading{"1,5e2", "1", 0, {R"("argument":"1.5e2",)", R"("fault":"","note":""},"rho")"}},
+		Reading{"0,500", "1", 0, {R"("fault":"","note":""},"rho")"}},
+		Reading{"1,0000", "1", 0, {R"("fault":"","note":""},"rho")"}},
+		/* Both separators in groups of three: one reading. */
+		Reading{"1.000,5",
+			"1",
+			with_report,
+			{R"("argument":"1000.5")",
+			 "gelesen als 1000.5, mit „,“ als Dezimalzeichen und „.“ zwischen Tausendern",
+			 R"("command":"absink 1000.5 1")"}},
+		Reading{"1,000.5", "1", 0, {R"("argument":"1000.5")", "mit „.“ als Dezimalzeichen und „,“"}},
+		Reading{"-12.345.678,9x",
+			"1",
+			0,
+			{R"("argument":"-12345678.9x")", "gelesen: -12.345.678,9 – „x“ nicht gelesen"}},
+		Reading{"0.100,5", "1", 0, {R"("argument":"0.100,5")"}},
+		Reading{"1000.000,5", "1", 0, {R"("argument":"1000.000,5")"}},
+		Reading{"1.0000,5", "1", 0, {"Punkt und Komma zugleich: gelesen als 1, mit „.“"}},
+		Reading{"100", "1.000,5", 0, {R"("rho":{"argument":"1.000,5")", "gelesen: 1.000 – „,5“"}},
+		/* A table's line with a density of its own, or none. */
+		Reading{"100\t2,65", "1", as_line, {R"("rho":"2.6500")"}},
+		Reading{"100;2", "1", as_line, {R"("rho":"2.0000")"}},
+		Reading{"100", "3", as_line, {R"("rho":"3.0000")"}},
+		Reading{"100;2", "1", 0, {R"("rho":"1.0000")", "gelesen: 100 – „;2“ nicht gelesen"}},
+		/* The sentences, their limits and sources, and a row's reason. */
+		Reading{"5000",
+			"1",
+			with_report,
+			{"weil w über 9.1·10⁵ liegt", "(Regel von absink, nicht der Richtlinie)",
+			 "die wahre liegt weit über 300"}},
+		Reading{"1000",
+			"2",
+			with_report,
+			{"Nre = 413.8116 über 300 liegt",
+			 "Nre = 413.8116 über 300, wo Beards Polynom nicht mehr gilt (Richtlinie)"}},
+		Reading{"3.9",
+			"1",
+			with_report,
+			{"w = 0.002960612 unter 0.003 liegt (gedruckt gerundet 0.0030)",
+			 "vs = 0, weil w = 0.002960612 unter 0.003"}},
+		Reading{"4",
+			"1",
+			with_report,
+			{"Stokessches Gesetz, da das ungerundete Produkt 0.0031942400000000001 unter 0.24",
+			 "= 0.00013309333404431731; Rundung 2: Nre = 0.00013309333",
+			 "Rundung 3: vs = 0.0486456119"}},
+		/* Beard's regime: X and the polynomial, each rounding numbered. */
+		Reading{"100",
+			"1",
+			with_report,
+			{"= 49.909999999999997 in doppelter Genauigkeit; Rundung 1 auf einfache Genauigkeit: "
+			 "w = 49.9099998",
+			 "Rundung 2: X = 3.91022134", "Y = 0.54378217870473256",
+			 "Rundung 4: vs = 25.1830864"}},
+		/* The command line, quoted for a shell where needed; escaping. */
+		Reading{"1 2", "it's", with_report, {R"("command":"absink '1 2' 'it'\\''s'")"}},
+		Reading{"", "1", with_report, {R"("command":"absink '' 1")", R"("steps":[])"}},
+		Reading{"a\\b\"c\x1f", "1", 0, {R"("argument":"a\\b\"c\u001f")"}},
+		/* The status for a screen reader names each field's note. */
+		Reading{"1.000", "1", with_report, {"sinkend. Durchmesser: mehrdeutig: gelesen als 1;"}},
+		Reading{"100",
+			"2.65abc",
+			with_report,
+			{"nach Beards Polynom. Dichte: gelesen: 2.65 – „abc“ nicht gelesen."}}));
 
 } // namespace

@@ -15,7 +15,7 @@
  *    decade, and the diameter where Stokes' regime ends.
  *
  * C linkage, so that the script calls it by name.  No std::string: the page
- * carries its program in 88 KiB, and the C++ library's strings would add a
+ * carries its program in 104 KiB, and the C++ library's strings would add a
  * third to it.
  */
 #include <cmath>
@@ -118,12 +118,11 @@ std::size_t grouped_length(const char *text, std::size_t first)
 	const char group = text[i];
 	if (group != '.' && group != ',')
 		return 0;
-	const std::size_t lead = i;
-	while (text[i] == group && is_digit(text[i + 1]) && is_digit(text[i + 2]) &&
-	       is_digit(text[i + 3]) && !is_digit(text[i + 4]))
+	while (text[i] == group && is_digit(text[i + 1]) && is_digit(text[i + 2]) && is_digit(text[i + 3]))
 		i += 4;
 	const char decimal = group == '.' ? ',' : '.';
-	return i > lead && text[i] == decimal && is_digit(text[i + 1]) ? i - first : 0;
+	/* No group at all leaves text[i] at the group's separator, no decimal sign. */
+	return text[i] == decimal && is_digit(text[i + 1]) ? i - first : 0;
 }
 
 /*
@@ -198,9 +197,9 @@ void read_field(field &f, const char *name, const char *text, bool diameter)
 			"Punkt und Komma zugleich: gelesen als %g, mit „%c“ als Dezimalzeichen",
 			static_cast<double>(r.value), text[separator]);
 	else if (
-		diameter && separated && separator > first && separator - first <= 3 &&
-		text[first] != '0' && r.end == separator + 4 && is_digit(text[separator + 1]) &&
-		is_digit(text[separator + 2]) && is_digit(text[separator + 3]) && f.gives_report)
+		diameter && separated && separator > first && separator - first <= 3 && text[first] != '0' &&
+		r.end == separator + 4 && is_digit(text[separator + 1]) && is_digit(text[separator + 2]) &&
+		is_digit(text[separator + 3]) && f.gives_report)
 		std::snprintf(
 			f.note, sizeof f.note,
 			"mehrdeutig: gelesen als %g; für %.*s%.3s ohne Trennzeichen eingeben",
@@ -405,7 +404,8 @@ void reason(const report_outcome &o, char (&text)[256])
 	case SEDIMENTATION_ABOVE_REYNOLDS_LIMIT:
 		std::snprintf(
 			text, sizeof text, "Nre = %s über %s, wo Beards Polynom nicht mehr gilt (Richtlinie)",
-			digits(o.result.reynolds_number).text, limit(static_cast<double>(reynolds_limit)).text);
+			digits(o.result.reynolds_number).text,
+			limit(static_cast<double>(reynolds_limit)).text);
 		break;
 	case SEDIMENTATION_NOT_SETTLING:
 		std::snprintf(
@@ -456,16 +456,18 @@ void put_steps(const report_outcome &o)
 		s.product, rounding++, wide(s.best_number));
 	if (s.stokes) {
 		put_step(
-			false, "Bereich", "Stokessches Gesetz, da das ungerundete Produkt %.17g unter %s liegt",
-			s.product, limit(stokes_limit).text);
+			false, "Bereich",
+			"Stokessches Gesetz, da das ungerundete Produkt %.17g unter %s liegt", s.product,
+			limit(stokes_limit).text);
 		put_step(
 			false, "Reynoldszahl Nre",
 			"w · 0.041666668 (1/24 in einfacher Genauigkeit) = %.17g; Rundung %d: Nre = %.9g",
 			s.reynolds_wide, rounding++, wide(s.reynolds_number));
 	} else {
 		put_step(
-			false, "Bereich", "Beards Polynom, da das ungerundete Produkt %.17g nicht unter %s liegt",
-			s.product, limit(stokes_limit).text);
+			false, "Bereich",
+			"Beards Polynom, da das ungerundete Produkt %.17g nicht unter %s liegt", s.product,
+			limit(stokes_limit).text);
 		put_step(
 			false, "X", "ln des ungerundeten Produkts; Rundung %d: X = %.9g", rounding++,
 			wide(s.x));
@@ -496,7 +498,7 @@ void put_steps(const report_outcome &o)
  * digits, letters and . , + - e. */
 void put_command(const field &d, const field &rho)
 {
-	static char line[2 * 4 * longest + 16];
+	static char line[longest * 8 + 16];
 	std::snprintf(line, sizeof line, "absink");
 	const field *const both[] = {&d, &rho};
 	for (const field *f : both) {

@@ -27,18 +27,23 @@ const [pageFile, program, screenshot] = process.argv.slice(2);
 /* A report, the warning, the zero velocity, bad input (the usage screen),
  * and text that a browser or JavaScript would read otherwise; the notes
  * beside the two fields; and where given: "axe", axe-core finds nothing;
- * "read", the arguments that absink gets (a decimal comma made a point);
- * "says", what the sentence beside the report says. */
+ * "read", the arguments that absink gets (a decimal comma made a point),
+ * which the command line beside the report names; "says", what the
+ * sentence beside the report says, "steps", what the particle's steps
+ * say. */
 const cases = [
-	['100', '1', '', '', {axe: true, says: 'Nre folgt Beards Polynom in ln w, da w = 49.9100 nicht unter 0.24 liegt.'}],
+	['100', '1', '', '', {axe: true, says: 'Nre folgt Beards Polynom in ln w, da w = 49.9100 nicht unter 0.24 liegt.',
+		steps: 'Rundung 2: X = 3.91022134'}],
+	['4', '1', '', '', {steps: 'Rundung 2: Nre = 0.00013309333'}],
 	['1000', '2', '', '', {axe: true, says: 'Warnung, weil Nre = 413.8116 über 300 liegt'}],
 	['5000', '1', '', '', {says: 'weil w über 9.1·10⁵ liegt'}],
 	['3.9', '1', '', '', {says: 'w = 0.002960612 unter 0.003 liegt (gedruckt gerundet 0.0030)'}],
 	['abc', '1', 'Durchmesser: keine Zahl', '', {axe: true}],
 	['1,5', '1', '', '', {read: ['1.5', '1']}], ['100', '2,65', '', '', {read: ['100', '2.65']}],
+	['100', '2,650', '', '', {read: ['100', '2.650']}], ['1,5e2', '1', '', '', {read: ['1.5e2', '1']}],
 	['1.000', '1', 'mehrdeutig: gelesen als 1; für 1000 ohne Trennzeichen eingeben', '', {axe: true}],
-	['1.000,5', '1', 'Punkt und Komma zugleich: gelesen als 1, mit „.“ als Dezimalzeichen; ' +
-		'gelesen: 1.000 – „,5“ nicht gelesen', ''],
+	['1.000,5', '1', 'Punkt und Komma zugleich: gelesen als 1000.5, mit „,“ als Dezimalzeichen und „.“ zwischen ' +
+		'Tausendern', '', {read: ['1000.5', '1']}],
 	['10', '0', '', 'Dichte: nicht größer als 0'], ['', '1', 'Durchmesser: leer', ''], ['.5', '+5'], ['1e3', '1'],
 	[' 12abc', '2.65 ', 'gelesen: 12 – „abc“ nicht gelesen', ''],
 	['0x10', '1', 'Durchmesser: nicht größer als 0; gelesen: 0 – „x10“ nicht gelesen', ''], ['１０', '1', 'Durchmesser: keine Zahl'],
@@ -48,45 +53,81 @@ const cases = [
 	['0'.repeat(131067) + '12.5', '1'],
 ];
 
-/* The table for the density 2: a velocity, the warning, no report, a
- * blank line, a decimal comma, a doubt and the zero velocity, as cells and
- * as the two CSV files (after the header, whose last cell says what made
- * the file and when). */
-const diameters = '10\n1000\nabc\n\n2,65\n1.000\n3';
+/* The table for the density 2: a velocity, the warning and why, no
+ * report, a blank line, a decimal comma, a doubt, the zero velocity and
+ * why, two cells pasted from a spreadsheet (a tab, a semicolon), both
+ * separators; as cells, and as the CSV for scripts (after its header;
+ * its last line says what made it and when). */
+const diameters = '10\n1000\nabc\n\n2,65\n1.000\n3\n100\t2,65\n5000;1\n1.000,5';
 const doubt = 'mehrdeutig: gelesen als 1; für 1000 ohne Trennzeichen eingeben';
+const both = 'Punkt und Komma zugleich: gelesen als 1000.5, mit „,“ als Dezimalzeichen und „.“ zwischen Tausendern';
+const above = nre => `Nre = ${nre} über 300, wo Beards Polynom nicht mehr gilt (Richtlinie)`;
+const peak = 'w über 9.1·10⁵, jenseits des Scheitels von Beards Polynom (Regel von absink, nicht der Richtlinie)';
+const zero = w => `vs = 0, weil w = ${w} unter 0.003 liegt: nicht sinkend (Richtlinie)`;
+const warning = 'Achtung: Reynolds-Zahl > 300';
 const cells = [
-	['10', '10.0000', '0.0998', '0.0042', '0.6081'],
-	['1000', '1000.0000', '99820.0000', '413.8116', 'Achtung: Reynolds-Zahl > 300'],
+	['10', '10.0000', '2.0000', '0.0998', '0.0042', '0.6081'],
+	['1000', '1000.0000', '2.0000', '99820.0000', '413.8116', warning + above('413.8116')],
 	['abc', 'Durchmesser: keine Zahl'],
-	['', '', '', '', ''],
-	['2,65', '2.6500', '0.0019', '0.0001', '0.0000'],
-	[`1.000${doubt}`, '1.0000', '0.0001', '0.0000', '0.0000'],
-	['3', '3.0000', '0.0027', '0.0001', '0.0000'],
+	['', '', '', '', '', ''],
+	['2,65', '2.6500', '2.0000', '0.0019', '0.0001', '0.0000' + zero('0.001857613')],
+	['1.000' + doubt, '1.0000', '2.0000', '0.0001', '0.0000', '0.0000' + zero('9.982e-05')],
+	['3', '3.0000', '2.0000', '0.0027', '0.0001', '0.0000' + zero('0.00269514')],
+	['100\t2,65', '100.0000', '2.6500', '132.2615', '3.9537', '57.8029'],
+	['5000;1', '5000.0000', '1.0000', '6238750.0000', '268.0787', warning + peak],
+	['1.000,5' + both, '1000.5000', '2.0000', '99969.8047', '414.1627', warning + above('414.1627')],
 ];
 const csv = [
+	'"Eingabe","d_um","rho_g_cm3","w","Nre","vs_cm_s","Meldung"',
 	'"10","10.0000","2.0000","0.0998","0.0042","0.6081",""',
-	'"1000","1000.0000","2.0000","99820.0000","413.8116","","Achtung: Reynolds-Zahl > 300"',
+	`"1000","1000.0000","2.0000","99820.0000","413.8116","","${warning}; ${above('413.8116')}"`,
 	'"abc","","","","","","Durchmesser: keine Zahl"',
 	'"","","","","","",""',
-	'"2,65","2.6500","2.0000","0.0019","0.0001","0.0000",""',
-	`"1.000","1.0000","2.0000","0.0001","0.0000","0.0000","${doubt}"`,
-	'"3","3.0000","2.0000","0.0027","0.0001","0.0000",""',
-	'',
-].join('\r\n');
-const german = [
-	'"10";"10,0000";"2,0000";"0,0998";"0,0042";"0,6081";""',
-	'"1000";"1000,0000";"2,0000";"99820,0000";"413,8116";"";"Achtung: Reynolds-Zahl > 300"',
-	'"abc";"";"";"";"";"";"Durchmesser: keine Zahl"',
-	'"";"";"";"";"";"";""',
-	'"2,65";"2,6500";"2,0000";"0,0019";"0,0001";"0,0000";""',
-	`"1.000";"1,0000";"2,0000";"0,0001";"0,0000";"0,0000";"${doubt}"`,
-	'"3";"3,0000";"2,0000";"0,0027";"0,0001";"0,0000";""',
-	'',
-].join('\r\n');
-const headers = [
-	/^\ufeff"Eingabe";"Durchmesser \(µm\)";"Dichte \(g\/cm³\)";"Bestzahl w";"Reynoldszahl Nre";"vs \(cm\/s\)";"Meldung";"erstellt mit absink [0-9.]+ am [0-9.]+, [0-9:]+"\r\n/,
-	/^"Eingabe","d_um","rho_g_cm3","w","Nre","vs_cm_s","Meldung","absink [0-9.]+ [0-9-]+T[0-9:.]+Z"\r\n/,
-];
+	`"2,65","2.6500","2.0000","0.0019","0.0001","0.0000","${zero('0.001857613')}"`,
+	`"1.000","1.0000","2.0000","0.0001","0.0000","0.0000","${zero('9.982e-05')}; ${doubt}"`,
+	`"3","3.0000","2.0000","0.0027","0.0001","0.0000","${zero('0.00269514')}"`,
+	'"100\t2,65","100.0000","2.6500","132.2615","3.9537","57.8029",""',
+	`"5000;1","5000.0000","1.0000","6238750.0000","268.0787","","${warning}; ${peak}"`,
+	`"1.000,5","1000.5000","2.0000","99969.8047","414.1627","","${warning}; ${above('414.1627')}; ${both}"`,
+].map(line => line + '\r\n').join('');
+const made = /^"absink [0-9.]+ [0-9-]+T[0-9:.]+Z · Vorhaben: Halde „Süd“","","","","","",""\r\n$/;
+/* A download's name: the moment it was asked for. */
+const named = /^absink-\d{4}-\d\d-\d\d-\d{4}\.(csv|xlsx)$/;
+
+/* A spreadsheet as LibreOffice reads it: its rows, a cell "=value" for a
+ * number, its text for text, without the empty cells at a row's end. */
+function spreadsheet(file) {
+	const soffice = ['soffice', 'libreoffice'].find(name => {
+		try {
+			execFileSync('which', [name]);
+			return true;
+		} catch (e) {
+			return false;
+		}
+	});
+	if (!soffice)
+		return null;
+	const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'absink-lo-'));
+	execFileSync(soffice, [`-env:UserInstallation=file://${dir}/profile`, '--headless', '--convert-to', 'fods',
+		'--outdir', dir, file], {stdio: 'ignore'});
+	const text = fs.readFileSync(path.join(dir, path.basename(file).replace(/\.[^.]*$/, '.fods')), 'utf8');
+	fs.rmSync(dir, {recursive: true, force: true});
+	const unescape = t => t.replace(/<text:tab\/>/g, '\t').replace(/<[^>]*>/g, '').replace(/&gt;/g, '>')
+		.replace(/&lt;/g, '<').replace(/&quot;/g, '"').replace(/&apos;/g, '\'').replace(/&amp;/g, '&');
+	return [...text.matchAll(/<table:table-row[^>]*>([\s\S]*?)<\/table:table-row>/g)].map(([, row]) => {
+		const cells = [];
+		for (const [, attributes, body = ''] of row.matchAll(/<table:table-cell([^>]*?)(?:\/>|>([\s\S]*?)<\/table:table-cell>)/g)) {
+			const repeated = Number((attributes.match(/number-columns-repeated="(\d+)"/) || [0, 1])[1]);
+			const number = attributes.match(/office:value-type="float" office:value="([^"]*)"/);
+			for (let k = 0; k < Math.min(repeated, 64); k++)
+				cells.push(number ? '=' + number[1] : unescape(body.trim()));
+		}
+		while (cells.length && cells[cells.length - 1] === '')
+			cells.pop();
+		return cells;
+	});
+}
+
 const axe = fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8');
 
 const absink = args => execFileSync(process.execPath, [program, ...args], {encoding: 'utf8'});
@@ -106,10 +147,14 @@ async function check(context, url, shot) {
 	assert.equal(await report.textContent(), absink(['500', '2.65']), `${opened} opens with its values`);
 
 	const heights = new Set();
-	for (const [d, rho, dNote = '', rhoNote = '', {axe: audit, read, says} = {}] of cases) {
+	for (const [d, rho, dNote = '', rhoNote = '', {axe: audit, read, says, steps} = {}] of cases) {
 		await page.fill('input[name=d]', d);
 		await page.fill('input[name=rho]', rho);
 		assert.equal(await report.textContent(), absink(read || [d, rho]), `report for [${d}] [${rho}]`);
+		if (read)
+			assert.equal(await page.textContent('#command'), `absink ${read.join(' ')}`, `command for [${d}] [${rho}]`);
+		if (steps)
+			assert.ok((await page.textContent('#steps')).includes(steps), `steps for [${d}] [${rho}]`);
 		heights.add((await report.boundingBox()).height + ' ' + (await page.locator('#method').boundingBox()).y);
 		if (says)
 			assert.ok((await page.textContent('#explanation')).includes(says), `sentence for [${d}] [${rho}]`);
@@ -173,42 +218,101 @@ async function check(context, url, shot) {
 	await page.fill('input[name=d]', '100');
 
 	await page.fill('input[name=rho]', '2');
+	await page.fill('input[name=vorhaben]', 'Halde „Süd“');
 	await page.fill('#diameters', diameters);
 	const rows = await page.locator('#table tbody tr').evaluateAll(
 		trs => trs.map(tr => [...tr.cells].map(td => td.textContent)));
 	assert.deepEqual(rows, cells, 'the table');
-	const [download] = await Promise.all([page.waitForEvent('download'), page.click('#csv')]);
-	const files = [fs.readFileSync(await download.path(), 'utf8'),
-		/* the link holds the table on the screen before any click */
-		await page.evaluate(async () => (await fetch(document.getElementById('csv-point').href)).text())];
-	for (const [i, body] of [german, csv].entries()) {
-		assert.match(files[i], headers[i], `the CSV's header (${i})`);
-		assert.equal(files[i].replace(headers[i], ''), body, `the CSV's rows (${i})`);
+	const files = {};
+	for (const id of ['csv', 'xlsx']) {
+		const [download] = await Promise.all([page.waitForEvent('download'), page.click('#' + id)]);
+		assert.match(download.suggestedFilename(), named, `the ${id}'s name`);
+		files[id] = path.join(os.tmpdir(), `absink-test-${process.pid}.${id}`);
+		await download.saveAs(files[id]);
 	}
+	const text = fs.readFileSync(files.csv, 'utf8');
+	assert.equal(text.slice(0, csv.length), csv, 'the CSV');
+	assert.match(text.slice(csv.length), made, 'the CSV\'s last line');
+	/* The workbook holds the CSV's cells: the Eingabe as typed, the values
+	 * as numbers; and after a blank row what made it. */
+	const sheet = spreadsheet(files.xlsx);
+	if (sheet) {
+		const expected = text.trim().split('\r\n').slice(0, -1).map((line, i) => {
+			const row = line.slice(1, -1).split('","').map((cell, k) => i && k >= 1 && k <= 5 && cell ? '=' + Number(cell) : cell);
+			while (row.length && row[row.length - 1] === '')
+				row.pop();
+			return row;
+		});
+		assert.deepEqual(sheet[0], ['Eingabe', 'Durchmesser (µm)', 'Dichte (g/cm³)', 'Bestzahl w', 'Reynoldszahl Nre',
+			'vs (cm/s)', 'Meldung'], 'the workbook\'s header');
+		assert.deepEqual(sheet.slice(1, -2), expected.slice(1), 'the workbook, read by LibreOffice');
+		assert.match(sheet[sheet.length - 1][0], /^erstellt mit absink [0-9.]+ am .* · Vorhaben: Halde „Süd“$/, 'the workbook\'s maker');
+	} else {
+		console.log('no LibreOffice here: the workbook is not read back');
+	}
+	for (const file of Object.values(files))
+		fs.rmSync(file);
 
-	/* A record prints on one A4 page, a warning row, a note and the
-	 * regime's sentence with it, the table cut after ten rows; a 320 px
-	 * screen holds the page without scrolling sideways, and no cell of the
-	 * table covers another there. */
+	/* A record of 42 rows prints on A4: the record on page 1, the whole
+	 * table after it, its header on every page; each page with the title,
+	 * the version, the time and its zone, the project and "Seite N von M". */
 	await page.fill('input[name=d]', '1.000');
 	await page.fill('#diameters', ['1.000', '2000', ...Array.from({length: 40}, (_, i) => String(i + 1))].join('\n'));
-	const pdf = (await page.pdf({preferCSSPageSize: true})).toString('latin1');
-	assert.equal(pdf.match(/\/Type\s*\/Page\b/g).length, 1, 'the printout is one page');
-	await page.emulateMedia({media: 'print'});
-	assert.ok(await page.isVisible('#method dl'), 'the printout has the Rechenweg');
-	assert.ok(await page.isVisible('#cut'), 'the printout says where it cut the table');
-	await page.emulateMedia({media: 'screen'});
+	const printout = path.join(os.tmpdir(), `absink-test-${process.pid}.pdf`);
+	fs.writeFileSync(printout, await page.pdf({preferCSSPageSize: true}));
+	const pages = execFileSync('pdftotext', ['-layout', printout, '-'], {encoding: 'utf8'}).split('\f').slice(0, -1);
+	fs.rmSync(printout);
+	assert.ok(pages.length >= 2, `the printout has ${pages.length} pages`);
+	for (const [i, text] of pages.entries()) {
+		assert.match(text, /absink [0-9.]+ · VDI 3782 Blatt 1 .*gedruckt am [0-9.]+, [0-9:]+ \S+/, `page ${i + 1}'s head`);
+		assert.match(text, new RegExp(`Vorhaben: Halde „Süd“ +Seite ${i + 1} von ${pages.length}`), `page ${i + 1}'s foot`);
+		if (i > 0)
+			assert.match(text, /Eingabe +Durchmesser \(in µm\) +Dichte/, `the table's header on page ${i + 1}`);
+	}
+	for (const part of ['Rechenprotokoll', 'absink 1.000 2', 'Rundung 1', 'RICHTLINIE', 'Annahmen des Modells',
+		'Cunningham', 'Gunn und Kinzer'])
+		assert.ok(pages[0].includes(part), `page 1 holds the record: ${part}`);
+	const table = pages.slice(1).join('');
+	assert.ok(table.includes('Zeilen ohne eigene Dichte rechnen mit der Dichte von oben: 2.0000'), 'the table\'s density');
+	for (let i = 1; i <= 40; i++)
+		assert.match(table, new RegExp(`\\n +${i} +${i}\\.0000 +2\\.0000 `), `row ${i} is printed`);
+	/* On paper in its light colours, from a dark screen too; the plot
+	 * drawn for the paper, its labels at 7 pt at least. */
+	await page.emulateMedia({media: 'print', colorScheme: 'dark'});
+	const paper = await page.$eval('#plot-print', svg => ({
+		hatch: getComputedStyle(svg.querySelector('.warn-bg')).fill, ink: getComputedStyle(svg.querySelector('text')).fill,
+		points: svg.getBoundingClientRect().width / svg.viewBox.baseVal.width * parseFloat(getComputedStyle(svg).fontSize) * 0.75,
+		curve: svg.querySelector('.curve').getAttribute('d').length}));
+	assert.deepEqual([paper.hatch, paper.ink], ['rgb(251, 227, 192)', 'rgb(0, 0, 0)'], 'the printed plot\'s colours');
+	assert.ok(paper.points >= 7 && paper.curve > 100, `the printed plot: labels at ${paper.points} pt`);
+	assert.ok(await page.isVisible('#plot-caption'), 'the printout has the plot\'s legend');
+	await page.emulateMedia({media: 'screen', colorScheme: 'light'});
+	/* A 320 px screen holds the page without scrolling sideways, no cell
+	 * covers another, and every row's result is in view, whole. */
 	for (const width of [320, 360]) {
 		await page.setViewportSize({width, height: 640});
 		assert.equal(await page.evaluate(() => document.documentElement.scrollWidth), width, `nothing wider than ${width} px`);
-		const covered = await page.$$eval('#table tr', trs => trs.some(tr => [...tr.cells].some((cell, k, all) =>
-			k > 0 && all[k - 1].getBoundingClientRect().right > cell.getBoundingClientRect().left + 1)));
+		const covered = await page.$$eval('#table tr', trs => trs.some(tr => [...tr.cells].some((cell, k, all) => {
+			const [a, b] = [all[k - 1] && all[k - 1].getBoundingClientRect(), cell.getBoundingClientRect()];
+			return a && b.width && a.width && a.left < b.right - 1 && b.left < a.right - 1 && a.top < b.bottom - 1 && b.top < a.bottom - 1;
+		})));
 		assert.ok(!covered, `no cell covers another at ${width} px`);
+		const results = await page.$$eval('#table td.result, #table td.message', (tds, width) => tds.map(td => {
+			const box = td.getBoundingClientRect();
+			return box.left >= 0 && box.right <= width && td.scrollWidth <= td.clientWidth;
+		}), width);
+		assert.ok(results.length === 42 && results.every(Boolean), `every result in view at ${width} px`);
 		const pre = await page.$eval('#report', e => e.scrollWidth <= e.clientWidth);
 		assert.ok(pre, `the report fits its box at ${width} px`);
+		if (width === 320) {
+			await page.addScriptTag({content: axe});
+			const {violations} = await page.evaluate(() => window.axe.run());
+			assert.deepEqual(violations.map(v => v.id), [], 'axe-core on a phone');
+		}
 	}
+	await page.setViewportSize({width: 1000, height: 740});
 	await page.fill('input[name=d]', '100');
-
+	await page.fill('input[name=vorhaben]', '');
 	await page.fill('#diameters', '10\n100\n1000\n3');
 	await page.fill('input[name=rho]', '1');
 	if (shot) {
