@@ -5,10 +5,13 @@
  * show for every case exactly what absink.js prints, in a box of one
  * height, with a note beside each field that absink did not read to its
  * end or that gives no report; follow its fields in the address and open
- * from one; fill its table and both CSVs from the same runs; mark the
- * particle on its plot; pass axe-core; fit a 320 px screen and print on one
- * page; make no request and log no error.  Leaves a screenshot of a desktop
- * and one of a phone (name-phone.png).
+ * from one; fill its table, its CSV and its workbook from the same runs
+ * (the workbook read back by LibreOffice where it is installed); mark the
+ * particle on its plot; pass axe-core; fit a 320 px screen, every row's
+ * result in view; print the whole table on numbered A4 pages, in light
+ * colours from a dark screen (read back by pdftotext); make no request and
+ * log no error.  Leaves a screenshot of a desktop and one of a phone
+ * (name-phone.png).
  *
  * absink.js is the command-line program of the same build, for node.
  *
@@ -324,7 +327,7 @@ async function check(context, url, shot) {
 	assert.deepEqual(problems, [], 'no error on the console');
 	assert.deepEqual(requests.filter(u => !/^(blob|data):/.test(u)), [opened, long], 'no request but the page');
 	await page.close();
-	console.log(`${url}: ${cases.length} reports, the address, the plot, the table and its CSV: ok`);
+	console.log(`${url}: ${cases.length} reports, the address, the plot, the table, its files and its printout: ok`);
 }
 
 (async () => {
