@@ -1,8 +1,9 @@
-#include <cstring>
 #include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>
+
+#include "printable.hpp"
 
 extern "C" const char *absink_particle(const char *diameter, const char *density, int shown);
 
@@ -22,7 +23,7 @@ struct Reading {
 
 void PrintTo(const Reading &c, std::ostream *os)
 {
-	*os << '[' << c.d << "] [" << c.rho << ']';
+	*os << '[' << printable(c.d) << "] [" << printable(c.rho) << ']';
 }
 
 class Page : public testing::TestWithParam<Reading> {};

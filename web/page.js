@@ -416,7 +416,7 @@ const started = absink({printErr: line => console.error(line)});
 		$('command').textContent = p.command;
 		$('steps').replaceChildren(...p.steps.flatMap(([term, text]) => [element('dt', term), element('dd', text)]));
 		$('inputs').textContent = [annotate('d', p.d), annotate('rho', p.rho)].join('\n');
-		$('field-density').textContent = p.rho.value || '–';
+		$('field-density').textContent = p.rho.value ? `${p.rho.value} g/cm³` : p.rho.fault;
 		for (const plot of plots)
 			plot.draw(p, rhoChanged ? p.curve : undefined);
 		if (rhoChanged)

@@ -276,7 +276,7 @@ async function check(context, url, shot) {
 		'Cunningham', 'Gunn und Kinzer'])
 		assert.ok(pages[0].includes(part), `page 1 holds the record: ${part}`);
 	const table = pages.slice(1).join('');
-	assert.ok(table.includes('Zeilen ohne eigene Dichte rechnen mit der Dichte von oben: 2.0000'), 'the table\'s density');
+	assert.ok(table.includes('Zeilen ohne eigene Dichte rechnen mit der Dichte von oben: 2.0000 g/cm³'), 'the table\'s density');
 	for (let i = 1; i <= 40; i++)
 		assert.match(table, new RegExp(`\\n +${i} +${i}\\.0000 +2\\.0000 `), `row ${i} is printed`);
 	/* On paper in its light colours, from a dark screen too; the plot
