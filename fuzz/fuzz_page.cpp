@@ -19,8 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 	const std::string input(reinterpret_cast<const char *>(data), size);
 	const std::size_t newline = input.find('\n');
 	/* A field holds text, never a NUL: cut at the first one. */
-	const std::string d = input.substr(0, newline).c_str();
-	const std::string rho = newline == std::string::npos ? "1" : input.substr(newline + 1).c_str();
+	const auto field = [](const std::string &text) { return text.substr(0, text.find('\0')); };
+	const std::string d = field(input.substr(0, newline));
+	const std::string rho = newline == std::string::npos ? "1" : field(input.substr(newline + 1));
 	for (const int shown : {0, 7}) {
 		const char *json = absink_particle(d.c_str(), rho.c_str(), shown);
 		const std::size_t n = std::strlen(json);
