@@ -25,7 +25,7 @@
 # Python module loads from where the archive's README says.
 #
 #	cmake -D KIND=deb|tgz -D PACKAGE_DIR=... -D SOURCE_DIR=... -D WORK_DIR=...
-#	      -D PYTHON=... -D PRESET=... -P package_test.cmake
+#	      -D PYTHON=... -D PRESET=... -D VERSION=... -P package_test.cmake
 cmake_minimum_required(VERSION 3.25)
 
 include("${CMAKE_CURRENT_LIST_DIR}/harness.cmake")
@@ -42,11 +42,12 @@ endfunction()
 get_filename_component(python_bin "${PYTHON}" DIRECTORY)
 set(ENV{PATH} "${python_bin}:$ENV{PATH}")
 
+# This version's packages: those of an older one may lie beside them.
 if(KIND STREQUAL "deb")
-  file(GLOB packages "${PACKAGE_DIR}/*.deb")
+  file(GLOB packages "${PACKAGE_DIR}/*_${VERSION}_*.deb")
   set(expected 4)
 else()
-  file(GLOB packages "${PACKAGE_DIR}/*.tar.gz")
+  file(GLOB packages "${PACKAGE_DIR}/*-${VERSION}-*.tar.gz")
   set(expected 1)
 endif()
 list(LENGTH packages count)
@@ -125,7 +126,7 @@ else()
   if(NOT needed STREQUAL "libc.so.6")
     message(FATAL_ERROR "the packaged absink needs more or less than libc and libm: ${needed}")
   endif()
-  file(GLOB deb "${PACKAGE_DIR}/absink_*.deb")
+  file(GLOB deb "${PACKAGE_DIR}/absink_${VERSION}_*.deb")
   run(dpkg-deb -f "${deb}" Depends)
   if(NOT out MATCHES "^libc6 \\(>= [0-9.]+\\)\n$")
     message(FATAL_ERROR "absink depends on: ${out}")
@@ -136,7 +137,7 @@ else()
   # The symbols file lists what the library exports, no more and no less.
   file(GLOB library "${root}/usr/lib/*/libsedimentation.so.1")
   set(control "${WORK_DIR}/libsedimentation1")
-  file(GLOB deb "${PACKAGE_DIR}/libsedimentation1_*.deb")
+  file(GLOB deb "${PACKAGE_DIR}/libsedimentation1_${VERSION}_*.deb")
   run(dpkg-deb -e "${deb}" "${control}")
   run(dpkg-deb -f "${deb}" Version)
   string(STRIP "${out}" version)

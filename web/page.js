@@ -328,8 +328,11 @@ const started = absink({printErr: line => console.error(line)});
 				cells[k + 1].textContent = value;
 			if (p.warning)
 				cells[5].className = 'text result';
+			/* Why a row has no velocity, or 0, under its input, where a
+			 * text may wrap: the result's column stays narrow enough to
+			 * stay in view. */
 			if (p.reason)
-				cells[5].append(note(p.reason, 'note why'));
+				cells[0].append(note(p.reason, 'note why'));
 		}
 	}
 

@@ -70,15 +70,15 @@ const zero = w => `vs = 0, weil w = ${w} unter 0.003 liegt: nicht sinkend (Richt
 const warning = 'Achtung: Reynolds-Zahl > 300';
 const cells = [
 	['10', '10.0000', '2.0000', '0.0998', '0.0042', '0.6081'],
-	['1000', '1000.0000', '2.0000', '99820.0000', '413.8116', warning + above('413.8116')],
+	['1000' + above('413.8116'), '1000.0000', '2.0000', '99820.0000', '413.8116', warning],
 	['abc', 'Durchmesser: keine Zahl'],
 	['', '', '', '', '', ''],
-	['2,65', '2.6500', '2.0000', '0.0019', '0.0001', '0.0000' + zero('0.001857613')],
-	['1.000' + doubt, '1.0000', '2.0000', '0.0001', '0.0000', '0.0000' + zero('9.982e-05')],
-	['3', '3.0000', '2.0000', '0.0027', '0.0001', '0.0000' + zero('0.00269514')],
+	['2,65' + zero('0.001857613'), '2.6500', '2.0000', '0.0019', '0.0001', '0.0000'],
+	['1.000' + doubt + zero('9.982e-05'), '1.0000', '2.0000', '0.0001', '0.0000', '0.0000'],
+	['3' + zero('0.00269514'), '3.0000', '2.0000', '0.0027', '0.0001', '0.0000'],
 	['100\t2,65', '100.0000', '2.6500', '132.2615', '3.9537', '57.8029'],
-	['5000;1', '5000.0000', '1.0000', '6238750.0000', '268.0787', warning + peak],
-	['1.000,5' + both, '1000.5000', '2.0000', '99969.8047', '414.1627', warning + above('414.1627')],
+	['5000;1' + peak, '5000.0000', '1.0000', '6238750.0000', '268.0787', warning],
+	['1.000,5' + both + above('414.1627'), '1000.5000', '2.0000', '99969.8047', '414.1627', warning],
 ];
 const csv = [
 	'"Eingabe","d_um","rho_g_cm3","w","Nre","vs_cm_s","Meldung"',
@@ -277,8 +277,9 @@ async function check(context, url, shot) {
 		assert.ok(pages[0].includes(part), `page 1 holds the record: ${part}`);
 	const table = pages.slice(1).join('');
 	assert.ok(table.includes('Zeilen ohne eigene Dichte rechnen mit der Dichte von oben: 2.0000 g/cm³'), 'the table\'s density');
+	/* Each row's values on a line, d = 1 twice (the lines 1.000 and 1). */
 	for (let i = 1; i <= 40; i++)
-		assert.match(table, new RegExp(`\\n +${i} +${i}\\.0000 +2\\.0000 `), `row ${i} is printed`);
+		assert.equal(table.match(new RegExp(` ${i}\\.0000 +2\\.0000 `, 'g')).length, i === 1 ? 2 : 1, `row ${i} is printed`);
 	/* On paper in its light colours, from a dark screen too; the plot
 	 * drawn for the paper, its labels at 7 pt at least. */
 	await page.emulateMedia({media: 'print', colorScheme: 'dark'});
