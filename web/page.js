@@ -290,10 +290,10 @@ const started = absink({printErr: line => console.error(line)});
 				`${two(now.getHours())}${two(now.getMinutes())}`};
 	}
 
-	/* A row's message: its warning and why, why vs is 0, why no report,
-	 * what the reading left in doubt. */
-	const message = p => [p.warning, p.reason, p.d.fault || p.rho.fault, p.d.note,
-		p.rho.note && `Dichte: ${p.rho.note}`].filter(Boolean).join('; ');
+	/* What the reading of a row left in doubt; and its message: its
+	 * warning and why, why vs is 0, why no report, and those notes. */
+	const notes = p => [p.d.note, p.rho.note && `Dichte: ${p.rho.note}`].filter(Boolean);
+	const message = p => [p.warning, p.reason, p.d.fault || p.rho.fault, ...notes(p)].filter(Boolean).join('; ');
 
 	/* The table, one row per line, a blank line a blank row; each row a
 	 * copy of one whose cells are labelled with their columns, for the
@@ -314,7 +314,7 @@ const started = absink({printErr: line => console.error(line)});
 				tr.className = 'blank';
 				continue;
 			}
-			for (const text of [p.d.note, p.rho.note && `Dichte: ${p.rho.note}`].filter(Boolean))
+			for (const text of notes(p))
 				cells[0].append(note(text, 'note'));
 			if (!p.values) {
 				while (cells.length > 2)
@@ -392,12 +392,12 @@ const started = absink({printErr: line => console.error(line)});
 		return `${field.labels[0].textContent}: eingegeben ${f.typed}, gelesen ${f.value || 'nichts'}` +
 			(note.textContent ? ` – ${note.textContent}` : '');
 	}
-	/* The time of printing, with the project, in the record and on every
-	 * page: set as the browser prints, and kept current meanwhile for a
-	 * printout that fires no event (a headless browser's). */
 	/* A CSS string: no control characters, quotes and backslashes escaped. */
 	/* eslint-disable-next-line no-control-regex */
 	const quoted = text => '"' + text.replace(/[\\"]/g, '\\$&').replace(/[\0-\x1f]/g, ' ') + '"';
+	/* The time of printing, with the project, in the record and on every
+	 * page: set as the browser prints, and kept current meanwhile for a
+	 * printout that fires no event (a headless browser's). */
 	function stamp() {
 		const printed = moment(new Date()).de;
 		const project = form.vorhaben.value.trim();
