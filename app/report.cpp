@@ -2,6 +2,8 @@
 #include "app/argument.hpp"
 #include "sedimentation/sedimentation.h"
 
+#include <cmath>
+
 bool report_accepts(float value)
 {
 	return value > 0.0F;
@@ -27,23 +29,17 @@ report_outcome print_report(print_function print, const char *diameter, const ch
 	const auto vs = static_cast<float>(sedimentation_velocity(o.d, o.rho));
 	o.result = {best_number, reynolds_number, vs};
 	o.verdict = sedimentation_report_verdict(o.result);
+	o.shown = sedimentation_reported_velocity(o.result);
 
 	print("\nBerechnung der Sedimentationsgeschwindigkeit nach VDI 3782 Blatt 1 (neu):\n");
 	print("Durchmesser (in mu): %9.4f\n", static_cast<double>(o.d));
 	print("Dichte (in g/cm3)  : %9.4f\n", static_cast<double>(o.rho));
 	print("Bestzahl w         : %9.4f\n", static_cast<double>(best_number));
 	print("Reynoldszahl Nre   : %9.4f\n", static_cast<double>(reynolds_number));
-	switch (o.verdict) {
-	case SEDIMENTATION_ABOVE_REYNOLDS_LIMIT:
-	case SEDIMENTATION_BEYOND_PEAK:
+	/* NaN where the report warns instead of giving a velocity. */
+	if (std::isnan(o.shown))
 		print("%s\n", warning_line);
-		break;
-	case SEDIMENTATION_NOT_SETTLING:
-		print("vs (in cm/s)       : %9.4f\n", static_cast<double>(0.0F));
-		break;
-	case SEDIMENTATION_SETTLES:
-		print("vs (in cm/s)       : %9.4f\n", static_cast<double>(vs));
-		break;
-	}
+	else
+		print("vs (in cm/s)       : %9.4f\n", static_cast<double>(o.shown));
 	return o;
 }

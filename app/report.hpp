@@ -6,7 +6,7 @@
  * so that the web page shows the very same text: each line is one call of
  * a printf-like function, which writes standard output in absink and a
  * buffer in the page.  What the report shows of a result is the library's
- * verdict (sedimentation_report_verdict).
+ * (sedimentation_reported_velocity).
  */
 #include "sedimentation/sedimentation.h"
 
@@ -29,6 +29,7 @@ struct report_outcome {
 	float d, rho;                  /* as read, um and g/cm^3 */
 	sedimentation_result result;   /* w, Nre and vs as computed (vs before the rules) */
 	sedimentation_verdict verdict; /* what the report made of it */
+	float shown;                   /* the velocity it shows: vs, 0, or NaN where it warns */
 };
 
 /*

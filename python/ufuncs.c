@@ -3,9 +3,11 @@
  * arrays, broadcasting, out= and where= work as for any ufunc, and dask and
  * xarray can take them (dask refuses ufuncs with several outputs).
  *
- * Each element is one call of sedimentation_compute, and of
- * sedimentation_report_verdict where the report's rules matter; both keep
- * no state: numpy runs these loops without the GIL.  The float32 loop
+ * Each element is one call of the library (sedimentation_compute, and
+ * sedimentation_report_verdict, sedimentation_reported_velocity, the
+ * inverse sedimentation_settling_diameter or
+ * sedimentation_aerodynamic_diameter); none keeps state: numpy runs these
+ * loops without the GIL.  The module only binds: it solves nothing itself.  The float32 loop
  * hands the library the values as they are; the float64 loop first rounds
  * each input to the nearest float32, as absink rounds what it reads, and
  * returns the library's single-precision result widened, so that '%.4f'
@@ -24,7 +26,6 @@
 #include <fenv.h>
 #include <float.h>
 #include <math.h>
-#include <stddef.h>
 #include <stdint.h>
 #include <string.h>
 
@@ -77,145 +78,17 @@ static int8_t verdict(float d, float rho)
  * not settling, NaN where it warns. */
 static float reported(float d, float rho)
 {
-	if (outside(d, rho))
-		return NAN;
-	const struct sedimentation_result r = sedimentation_compute(d, rho);
-	switch (sedimentation_report_verdict(r)) {
-	case SEDIMENTATION_SETTLES:
-		return r.velocity;
-	case SEDIMENTATION_NOT_SETTLING:
-		return 0.0F;
-	default:
-		return NAN;
-	}
-}
-
-/* How far the velocity of the particle d, rho is above vs: ln(v / vs),
- * and within 1e-4 of 1 the ratio less 1, which agrees with the logarithm
- * there to 1e-4 of itself and costs less.  r gets the model's results. */
-static double above(float d, float vs, float rho, struct sedimentation_result *r)
-{
-	*r = sedimentation_compute(d, rho);
-	const double ratio = (double)r->velocity / vs;
-	if (ratio == 0.0)
-		return -INFINITY; /* Nre underflowed: no log of 0, whose flag numpy would report */
-	return fabs(ratio - 1.0) < 1e-4 ? ratio - 1.0 : log(ratio);
-}
-
-/* The float by steps of one unit in the last place above d (below for a
- * negative by): positive floats are ordered as their bit patterns. */
-static float step_floats(float d, int by)
-{
-	uint32_t bits;
-	memcpy(&bits, &d, sizeof bits);
-	bits += (uint32_t)by;
-	memcpy(&d, &bits, sizeof d);
-	return d;
-}
-
-/*
- * The diameter at which a particle of density rho settles at vs, where the
- * report gives that velocity; NaN where it gives none.
- *
- * Nre depends on w alone, and the model's velocity rises with the diameter
- * (vs ~ d^2 in Stokes' law, slower in Beard's regime) up to w ~ 3.6e5,
- * past the end of the report's velocities at Nre 300 (w ~ 5.8e4); its one
- * dip, 0.1 % at the switch from Stokes' law to Beard's polynomial, leaves
- * a crossing on either side.  So the model itself is searched, in ln d,
- * between the diameters whose w is an eighth of beard_peak_best_number
- * (1.1e5) and 10^-9 of that, where the particle does not settle (w from the
- * library's own w of a reference diameter, as w ~ d^3): by the secant,
- * from the reference and the diameter that Stokes' law (vs ~ d^2) would
- * give, with a halving of the bracket wherever the secant leaves it.  An
- * end of the bracket that the secant passes is tried once: if vs lies
- * beyond it, no diameter settles at vs.  Once the velocity is within
- * 1.5e-7 of vs, a walk over the neighbouring floats to where the velocity
- * passes vs takes the nearer of the two, to float resolution: some eight
- * evaluations of the model in all.  The result
- * holds if the report gives its velocity and that lies within 1e-6 of vs
- * (a float step of d moves vs by at most some 6e-7 there).
- */
-static float diameter_at(float vs, float rho)
-{
-	struct sedimentation_result r;
-	/* um: 1, or where its w would not be a normal float, 10^12 */
-	float reference = 1.0F;
-	if (sedimentation_compute(reference, rho).best_number < FLT_MIN)
-		reference = 1e12F;
-	double g0 = above(reference, vs, rho, &r);
-	const double top = reference * cbrt(beard_peak_best_number / 8 / r.best_number);
-	double lo = log(top * 1e-3), hi = log(top); /* the bracket, in ln d */
-	int lo_tried = 0, hi_tried = 0;
-	double x0 = log(reference);
-	double x1 = x0 - g0 / 2;
-	float d = 0.0F;
-	double g1 = 0.0;
-	for (int step = 0; step < 60; step++) {
-		if (!(x1 > lo && x1 < hi)) {
-			if (!lo_tried && x1 <= lo) {
-				if (above(to_single(exp(lo)), vs, rho, &r) >= 0.0)
-					return NAN;
-				lo_tried = 1;
-			} else if (!hi_tried && x1 >= hi) {
-				if (above(to_single(exp(hi)), vs, rho, &r) < 0.0)
-					return NAN;
-				hi_tried = 1;
-			}
-			x1 = (lo + hi) / 2;
-		}
-		d = to_single(exp(x1));
-		g1 = above(d, vs, rho, &r);
-		if (fabs(g1) < 1.5e-7 || hi - lo < 1e-7)
-			break;
-		if (g1 >= 0.0) {
-			hi = x1;
-			hi_tried = 1;
-		} else {
-			lo = x1;
-			lo_tried = 1;
-		}
-		const double x2 = g1 == g0 ? (lo + hi) / 2 : x1 - g1 * (x1 - x0) / (g1 - g0);
-		x0 = x1;
-		g0 = g1;
-		x1 = x2;
-	}
-	/* To the next change of sign, for the velocity is not monotonic from
-	 * one float to the next: the rounding of X and Nre makes steps of up to
-	 * some 6e-7 either way.  The nearer of the two floats at the change. */
-	struct sedimentation_result at_d = r;
-	const int by = g1 >= 0.0 ? -1 : 1;
-	for (int walked = 0; walked < 64; walked++) {
-		const float next = step_floats(d, by);
-		const double g = above(next, vs, rho, &r);
-		const int crossed = (g >= 0.0) != (g1 >= 0.0);
-		if (crossed && fabs(g) >= fabs(g1))
-			break;
-		d = next;
-		g1 = g;
-		at_d = r;
-		if (crossed)
-			break;
-	}
-	if (sedimentation_report_verdict(at_d) != SEDIMENTATION_SETTLES ||
-	    fabs((double)at_d.velocity / vs - 1.0) > 1e-6)
-		return NAN;
-	return d;
+	return outside(d, rho) ? NAN : sedimentation_reported_velocity(sedimentation_compute(d, rho));
 }
 
 static float diameter(float vs, float rho)
 {
-	return outside(vs, rho) ? NAN : diameter_at(vs, rho);
+	return outside(vs, rho) ? NAN : sedimentation_settling_diameter(vs, rho);
 }
 
-/* The aerodynamic diameter: that of a sphere of 1 g/cm^3 with the same
- * settling velocity. */
 static float aerodynamic(float d, float rho)
 {
-	if (outside(d, rho))
-		return NAN;
-	/* Absurd particles settle at 0 (Nre underflows), which no diameter does. */
-	const float vs = sedimentation_compute(d, rho).velocity;
-	return vs > 0.0F ? diameter_at(vs, 1.0F) : NAN;
+	return outside(d, rho) ? NAN : sedimentation_aerodynamic_diameter(d, rho);
 }
 
 /*
@@ -414,16 +287,12 @@ static const char reported_doc[] =
 	"['25.1831', '0.0000', 'nan']\n";
 
 #define INVERSE                                                                                              \
-	"The model's velocity rises with the diameter wherever the report gives\n"                           \
-	"one: the secant method in ln d, kept in a bracket, comes within 1e-6\n"                             \
-	"of vs, and a walk over the neighbouring float32 diameters takes the\n"                              \
-	"one whose velocity lies nearest, in some eight evaluations of the\n"                                \
-	"library's own model.\n"                                                                             \
-	"The result is found to float resolution, with nothing but the model\n"                              \
-	"itself, and settling_velocity gives vs back to within 1e-6, relative.\n"                            \
-	"Where no diameter with the verdict SETTLES has that velocity (below\n"                              \
-	"w = 0.003, or where the report warns), the result is NaN without a\n"                               \
-	"warning.\n\n"
+	"The C library's sedimentation_settling_diameter: the model's velocity\n"                            \
+	"rises with the diameter wherever the report gives one, so the secant\n"                             \
+	"method in ln d, kept in a bracket, and a walk over the neighbouring\n"                              \
+	"float32 diameters find the one whose velocity lies nearest, in some\n"                              \
+	"eight to twelve evaluations of the library's own model.  The result\n"                              \
+	"is found to float resolution, with nothing but the model itself.\n\n"
 
 static const char diameter_doc[] = "Diameter at which a particle settles at a given velocity: the inverse\n"
 				   "of settling_velocity.\n\n"
@@ -443,7 +312,11 @@ static const char diameter_doc[] = "Diameter at which a particle settles at a gi
 				   "--------\n"
 				   "settling_velocity, aerodynamic_diameter\n\n"
 				   "Notes\n"
-				   "-----\n" INVERSE DOMAIN "Examples\n"
+				   "-----\n" INVERSE
+				   "settling_velocity gives vs back to within 1e-6, relative.  Where no\n"
+				   "diameter with the verdict SETTLES has that velocity (below w = 0.003,\n"
+				   "or where the report warns), the result is NaN without a warning.\n\n" DOMAIN
+				   "Examples\n"
 				   "--------\n"
 				   ">>> import sedimentation\n"
 				   ">>> d = sedimentation.settling_diameter(100, 1)  # 1 m/s, water\n"
@@ -453,20 +326,27 @@ static const char diameter_doc[] = "Diameter at which a particle settles at a gi
 				   "'100.0000'\n";
 
 static const char aerodynamic_doc[] =
-	"Aerodynamic diameter: that of a sphere of 1 g/cm^3 with the same\n"
-	"settling velocity under the same model.\n\n" PARTICLE "Returns\n"
+	"Aerodynamic diameter: that of a sphere of 1 g/cm^3 that settles as\n"
+	"fast by the same model, the particle's unit-density twin.\n\n" PARTICLE "Returns\n"
 	"-------\n"
 	"d_a : scalar or ndarray\n"
-	"    settling_diameter(settling_velocity(d, rho), 1), in um.\n\n"
+	"    The twin's diameter in um.\n\n"
 	"See Also\n"
 	"--------\n"
 	"settling_diameter\n\n"
 	"Notes\n"
-	"-----\n" INVERSE DOMAIN "Examples\n"
+	"-----\n"
+	"It follows the model's velocity, not the report's rules: below\n"
+	"w = 0.003, where the report gives vs = 0, the particle has one all the\n"
+	"same.  In Stokes' law (vs ~ d^2 rho) it is d sqrt(rho).  It is NaN\n"
+	"without a warning where the particle or its twin lies beyond Nre 300\n"
+	"or beyond the polynomial's peak, where the report warns.  The twin is\n"
+	"the C library's sedimentation_aerodynamic_diameter, the inverse at\n"
+	"density 1 of the particle's unrounded velocity.  " INVERSE DOMAIN "Examples\n"
 	"--------\n"
 	">>> import sedimentation\n"
-	">>> '%.2f' % sedimentation.aerodynamic_diameter(10, 2.65)  # quartz dust\n"
-	"'16.28'\n";
+	">>> ['%.4f' % d for d in sedimentation.aerodynamic_diameter([2.5, 2, 10], [1, 2.65, 2.65])]\n"
+	"['2.5000', '3.2558', '16.2788']\n";
 
 static struct PyModuleDef module = {
 	PyModuleDef_HEAD_INIT,
@@ -515,6 +395,11 @@ PyMODINIT_FUNC PyInit__ufuncs(void)
 	    add(m, "aerodynamic_diameter",
 		ufunc(aerodynamic_loops, float_types, "aerodynamic_diameter", aerodynamic_doc)) < 0 ||
 	    add(m, "beard_peak_best_number", PyFloat_FromDouble(beard_peak_best_number)) < 0 ||
+	    /* The verdict's values, which sedimentation.Verdict names, from the C enum. */
+	    PyModule_AddIntConstant(m, "SETTLES", SEDIMENTATION_SETTLES) < 0 ||
+	    PyModule_AddIntConstant(m, "NOT_SETTLING", SEDIMENTATION_NOT_SETTLING) < 0 ||
+	    PyModule_AddIntConstant(m, "ABOVE_REYNOLDS_LIMIT", SEDIMENTATION_ABOVE_REYNOLDS_LIMIT) < 0 ||
+	    PyModule_AddIntConstant(m, "BEYOND_PEAK", SEDIMENTATION_BEYOND_PEAK) < 0 ||
 	    PyModule_AddStringConstant(m, "__version__", SEDIMENTATION_VERSION) < 0) {
 		Py_DECREF(m);
 		return NULL;

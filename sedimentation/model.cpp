@@ -49,11 +49,15 @@ settling_steps settling(float d, float rho)
 	return s;
 }
 
-sedimentation_result sedimentation_compute(float diameter, float density)
+sedimentation_result rounded(const settling_steps &s)
 {
-	const settling_steps s = settling(diameter, density);
 	/* vs is below 1e16 for any positive floats: in float's range. */
 	return {s.best_number, s.reynolds_number, static_cast<float>(s.velocity)};
+}
+
+sedimentation_result sedimentation_compute(float diameter, float density)
+{
+	return rounded(settling(diameter, density));
 }
 
 /*
@@ -72,6 +76,27 @@ sedimentation_verdict sedimentation_report_verdict(sedimentation_result r)
 	if (w < settling_limit)
 		return SEDIMENTATION_NOT_SETTLING;
 	return SEDIMENTATION_SETTLES;
+}
+
+/*
+ * The one place where a verdict becomes a velocity.  The quiet comparisons
+ * (isgreaterequal, isless) raise no invalid-operation flag for a NaN.
+ */
+float sedimentation_reported_velocity(sedimentation_result r)
+{
+	if (!std::isgreaterequal(r.best_number, 0.0F) || !std::isgreaterequal(r.reynolds_number, 0.0F) ||
+	    !std::isgreaterequal(r.velocity, 0.0F) || !std::isless(r.velocity, INFINITY))
+		return NAN;
+	switch (sedimentation_report_verdict(r)) {
+	case SEDIMENTATION_SETTLES:
+		return r.velocity;
+	case SEDIMENTATION_NOT_SETTLING:
+		return 0.0F;
+	case SEDIMENTATION_ABOVE_REYNOLDS_LIMIT:
+	case SEDIMENTATION_BEYOND_PEAK:
+		break;
+	}
+	return NAN;
 }
 
 double stokes_diameter(float rho)

@@ -89,6 +89,66 @@ enum sedimentation_verdict {
 SEDIMENTATION_API enum sedimentation_verdict sedimentation_report_verdict(struct sedimentation_result r);
 
 /*
+ * The velocity vs in cm/s of r as absink's report gives it: r.velocity
+ * where the verdict is SEDIMENTATION_SETTLES, 0 where the particle counts
+ * as not settling (w < 0.003), and NaN where the report warns instead (Nre
+ * above 300, or w beyond the polynomial's peak).  The one place that turns
+ * a verdict into a velocity: absink's report, its web page and the Python
+ * module all take it from here.
+ *
+ * r is a result of sedimentation_compute.  One that it cannot give (a NaN,
+ * a negative value or an infinite velocity in any member) gives NaN.  Pure:
+ * any number of threads may call it at once.
+ */
+SEDIMENTATION_API float sedimentation_reported_velocity(struct sedimentation_result r);
+
+/*
+ * The inverse of the model: the diameter in um of a particle of density
+ * rho (g/cm^3) that settles at the velocity vs (cm/s), where the report
+ * gives that velocity; NaN where it gives none (no particle of that
+ * density whose verdict is SEDIMENTATION_SETTLES settles at vs).
+ *
+ * Method: the model's velocity rises with the diameter wherever the report
+ * gives one (as d^2 in Stokes' law, more slowly in Beard's regime), up to
+ * w ~ 3.6e5, well past the last reported velocity at Nre 300 (w ~ 5.8e4);
+ * its one dip, 0.1 % at the switch from Stokes' law to Beard's polynomial,
+ * leaves a crossing on either side of it.  The model itself is searched:
+ * the secant method in ln d, kept in a bracket, then a walk over the
+ * neighbouring floats to the one whose velocity lies nearest vs.  Some
+ * eight to twelve evaluations of the model.
+ *
+ * Accuracy: to float resolution; sedimentation_compute of the result gives
+ * vs back within 1e-6, relative (one float step of d moves vs by up to
+ * some 6e-7).
+ *
+ * Domain: 0 < vs, rho <= FLT_MAX.  Outside it, and for a NaN, the result
+ * is NaN; no floating-point exception is raised for it.  Pure: any number
+ * of threads may call it at once.
+ */
+SEDIMENTATION_API float sedimentation_settling_diameter(float velocity, float density);
+
+/*
+ * The aerodynamic diameter in um of a particle of the given diameter (um)
+ * and density (g/cm^3): the diameter of a sphere of 1 g/cm^3 that settles
+ * as fast by this model, its unit-density twin.  It follows the model's
+ * velocity, not the report's rules: below w = 0.003, where the report
+ * gives vs = 0, the particle has one all the same.  In Stokes' law
+ * (vs ~ d^2 rho) it is d sqrt(rho): 2 um at 2.65 g/cm^3 gives 3.2558 um.
+ *
+ * Method: the inverse of sedimentation_settling_diameter, at density 1,
+ * for the particle's unrounded velocity.  Accuracy: to float resolution,
+ * the twin's velocity within 1e-6 of the particle's, relative.
+ *
+ * Domain: 0 < d, rho <= FLT_MAX.  NaN outside it, and where the particle
+ * or its twin lies beyond Nre 300 or beyond the polynomial's peak (where
+ * the report warns), or where the particle is so small (d^3 rho below
+ * some 1e-26 um^3 g/cm^3) that the model's velocity underflows.  No
+ * floating-point exception is raised for a NaN result.  Pure: any number
+ * of threads may call it at once.
+ */
+SEDIMENTATION_API float sedimentation_aerodynamic_diameter(float diameter, float density);
+
+/*
  * The same computation for callers that read the results from the two
  * variables below: returns the velocity vs in cm/s unrounded (the caller
  * rounds it to single precision when it stores it) and leaves w in

@@ -41,6 +41,10 @@ struct settling_steps {
  * that the calls from its other object files are direct ones. */
 settling_steps settling(float d, float rho);
 
+/* The results of the steps as sedimentation_compute gives them: vs
+ * rounded to float, its last rounding point. */
+sedimentation_result rounded(const settling_steps &s);
+
 /* The diameter in um at which w reaches stokes_limit for density rho. */
 double stokes_diameter(float rho);
 

@@ -7,12 +7,14 @@
  *    (the text as typed, a decimal comma made a point), whether it gives a
  *    report, and a German note where the reading needs one;
  *  - the report's text, which absink's own print_report writes, or the
- *    usage screen; the report's values as it prints them, its verdict
- *    (the library's), the warning, one sentence that explains the result
+ *    usage screen; the report's values as it prints them, what it shows
+ *    in place of vs (the library's reported velocity, named), the warning,
+ *    one sentence that explains the result
  *    (its regime, why vs is 0, why the warning stands) and a brief one for
  *    screen readers;
- *  - for the plot, the reported velocity with its verdict at 60 diameters a
- *    decade, and the diameter where Stokes' regime ends.
+ *  - for the plot, the reported velocity with what it shows (a velocity,
+ *    zero or the warning) at 60 diameters a decade, and the diameter where
+ *    Stokes' regime ends.
  *
  * C linkage, so that the script calls it by name.  No std::string: the page
  * carries its program in 104 KiB, and the C++ library's strings would add a
@@ -324,10 +326,25 @@ struct limit {
 	}
 };
 
-/* The velocity that the report shows, in cm/s; 0 where it warns. */
-float shown_velocity(const report_outcome &o)
+/* A velocity the report shows as a JSON number, with the digits that name
+ * its float; null where the report warns (NaN). */
+struct velocity_json {
+	char text[32] = "null";
+	explicit velocity_json(float shown)
+	{
+		if (!std::isnan(shown))
+			std::snprintf(text, sizeof text, "%.9g", static_cast<double>(shown));
+	}
+};
+
+/* What the report shows in place of vs, in the words that the page's
+ * script takes as they come (a plot's band, a mark's place, a class):
+ * the library's reported velocity (NaN where the report warns) named. */
+const char *shown_as(float shown)
 {
-	return o.verdict == SEDIMENTATION_SETTLES ? o.result.velocity : 0.0F;
+	if (std::isnan(shown))
+		return "warn";
+	return shown == 0.0F ? "zero" : "velocity";
 }
 
 /*
@@ -488,9 +505,7 @@ void put_steps(const report_outcome &o)
 	put_step(
 		false, "Bericht", "auf vier Nachkommastellen gedruckt: w = %s, Nre = %s, vs = %s%s%s",
 		digits(o.result.best_number).text, digits(o.result.reynolds_number).text,
-		o.verdict == SEDIMENTATION_SETTLES || o.verdict == SEDIMENTATION_NOT_SETTLING
-			? digits(shown_velocity(o)).text
-			: "keine, die Warnung",
+		std::isnan(o.shown) ? "keine, die Warnung" : digits(o.shown).text,
 		rule[0] ? "; " : "", rule);
 	put("]");
 }
@@ -540,8 +555,9 @@ char report_text[1024];
 }
 
 /* The plot's curve for the density rho: at 60 diameters a decade from 1 um
- * to 1 cm, [d, the velocity the report shows, its verdict]; with the
- * density and the diameter where Stokes' regime ends. */
+ * to 1 cm, [d, the velocity the report shows (null where it warns), what
+ * it shows]; with the density and the diameter where Stokes' regime
+ * ends. */
 void put_curve(float rho)
 {
 	char text[96];
@@ -552,12 +568,10 @@ void put_curve(float rho)
 	for (int i = 0; i <= 240; i++) {
 		/* 10^(i/60), by the exp that the model links anyway */
 		const auto d = static_cast<float>(std::exp(i * std::log(10.0) / 60));
-		report_outcome o{};
-		o.result = sedimentation_compute(d, rho);
-		o.verdict = sedimentation_report_verdict(o.result);
+		const float shown = sedimentation_reported_velocity(sedimentation_compute(d, rho));
 		std::snprintf(
-			text, sizeof text, "%s[%.9g,%.9g,%d]", i == 0 ? "" : ",", static_cast<double>(d),
-			static_cast<double>(shown_velocity(o)), static_cast<int>(o.verdict));
+			text, sizeof text, "%s[%.9g,%s,\"%s\"]", i == 0 ? "" : ",", static_cast<double>(d),
+			velocity_json(shown).text, shown_as(shown));
 		put(text);
 	}
 	put("]}");
@@ -568,8 +582,9 @@ void put_curve(float rho)
 /*
  * One particle as the page shows it, as JSON: the two fields (d, rho), the
  * report's values (d, rho, w, nre, vs, as it prints them; vs empty where it
- * warns; null without a report), its verdict (the library's enum; null
- * without a report), the velocity it shows (for the plot's mark), the
+ * warns; null without a report), what it shows in place of vs ("velocity",
+ * "zero" or "warn"; null without a report), the velocity it shows (for the
+ * plot's mark; null where it warns or without a report), the
  * warning and the reason for it or for a zero; with page_report the
  * report's text, the sentence, the brief status, the particle's steps and
  * the equivalent command line; with page_curve the plot's curve for the
@@ -602,27 +617,24 @@ const char *absink_particle(const char *diameter, const char *density, int shown
 	json_size = 0;
 	put("{\"values\":");
 	if (o.reported) {
-		const bool warns = o.verdict == SEDIMENTATION_ABOVE_REYNOLDS_LIMIT ||
-				   o.verdict == SEDIMENTATION_BEYOND_PEAK;
+		const bool warns = std::isnan(o.shown);
 		put("{");
 		member("d", digits(o.d).text, true);
 		member("rho", digits(o.rho).text);
 		member("w", digits(o.result.best_number).text);
 		member("nre", digits(o.result.reynolds_number).text);
-		member("vs", warns ? "" : digits(shown_velocity(o)).text);
+		member("vs", warns ? "" : digits(o.shown).text);
 		put("}");
-		char numbers[64];
-		std::snprintf(
-			numbers, sizeof numbers, R"(,"verdict":%d,"velocity":%.9g)",
-			static_cast<int>(o.verdict), static_cast<double>(shown_velocity(o)));
-		put(numbers);
+		member("shown", shown_as(o.shown));
+		put(",\"velocity\":");
+		put(velocity_json(o.shown).text);
 		member("warning", warns ? warning_line : "");
 		char why[256];
 		reason(o, why);
 		member("reason", why);
 	} else {
 		put("null");
-		put(R"(,"verdict":null,"velocity":null)");
+		put(R"(,"shown":null,"velocity":null)");
 		member("warning", "");
 		member("reason", "");
 	}

@@ -6,9 +6,9 @@
  * shown here is the program's own.  One call of absink_particle a keystroke
  * (web/page.cpp) reads the two fields as the page reads them and gives, as
  * JSON, the notes, the report's text as absink prints it, its values and
- * verdict, the sentences, the particle's steps, the equivalent command line
- * and, for a new density, the plot's curve; one call a line fills the
- * table.
+ * what it shows in place of vs, the sentences, the particle's steps, the
+ * equivalent command line and, for a new density, the plot's curve; one
+ * call a line fills the table.
  */
 const $ = id => document.getElementById(id);
 const form = document.forms.particle;
@@ -35,8 +35,6 @@ const svg = (name, attributes, text) => {
 	return node;
 };
 const power = k => '10' + String(k).replace(/./g, c => '⁻⁰¹²³⁴⁵⁶⁷⁸⁹'['-0123456789'.indexOf(c)]);
-/* The kind of a point by its verdict, the library's enum (sedimentation.h). */
-const kinds = ['curve', 'zero', 'warn', 'warn'];
 
 /*
  * A plot in the svg node: log10 d from 0 to 4 (1 um to 1 cm), log10 vs
@@ -95,21 +93,20 @@ function plotter(node, prefix, fixed) {
 		const bands = [];
 		let path = '';
 		let pen = 'M';
-		for (const [d, v, verdict] of plotted.points) {
-			const kind = kinds[verdict];
+		for (const [d, v, kind] of plotted.points) {
 			const last = bands[bands.length - 1];
 			if (last && last.kind === kind)
 				last.to = d;
 			else
 				bands.push({kind, from: d, to: d});
-			if (kind === 'curve') {
+			if (kind === 'velocity') {
 				path += pen + x(d).toFixed(1) + ' ' + y(v).toFixed(1);
 				pen = 'L';
 			} else {
 				pen = 'M';
 			}
 		}
-		for (const band of bands.filter(b => b.kind !== 'curve')) {
+		for (const band of bands.filter(b => b.kind !== 'velocity')) {
 			const [left, right] = [x(band.from), Math.max(x(band.to), x(band.from) + 1)];
 			const [middle, across] = [(left + right) / 2, (box.top + box.bottom) / 2];
 			parts.push(svg('rect', {class: band.kind + '-line', fill: `url(#${prefix}${band.kind})`,
@@ -142,8 +139,7 @@ function plotter(node, prefix, fixed) {
 		drawn = p;
 		if (!p.values)
 			return mark.replaceChildren();
-		const kind = kinds[p.verdict];
-		const [px, py] = [x(Number(p.values.d)), {curve: y(p.velocity), zero: Infinity, warn: -Infinity}[kind]];
+		const [px, py] = [x(Number(p.values.d)), {velocity: y(p.velocity), zero: Infinity, warn: -Infinity}[p.shown]];
 		const [cx, cy] = [Math.min(Math.max(px, box.left), box.right), Math.min(Math.max(py, box.top), box.bottom)];
 		const id = prefix + 'mark';
 		if (cx === px && cy === py)

@@ -32,6 +32,7 @@ except ImportError:  # pragma: no cover - the package declares numpy
     raise ImportError("the module sedimentation needs numpy 1.22 or later "
                       "(Debian: python3-numpy; pip: numpy>=1.22)") from None
 
+from . import _ufuncs
 from ._ufuncs import (
     __version__,
     aerodynamic_diameter,
@@ -47,12 +48,13 @@ from ._ufuncs import (
 
 class Verdict(enum.IntEnum):
     """What absink's report makes of a particle: the values of verdict(),
-    which are those of the C library's enum sedimentation_verdict."""
+    which the extension takes from the C library's enum
+    sedimentation_verdict."""
 
-    SETTLES = 0               #: the report gives vs
-    NOT_SETTLING = 1          #: w < 0.003: the report gives vs = 0
-    ABOVE_REYNOLDS_LIMIT = 2  #: Nre > 300: a warning instead of vs
-    BEYOND_PEAK = 3           #: w > 9.1e5: a warning instead of vs
+    SETTLES = _ufuncs.SETTLES                              #: the report gives vs
+    NOT_SETTLING = _ufuncs.NOT_SETTLING                    #: w < 0.003: the report gives vs = 0
+    ABOVE_REYNOLDS_LIMIT = _ufuncs.ABOVE_REYNOLDS_LIMIT    #: Nre > 300: a warning instead of vs
+    BEYOND_PEAK = _ufuncs.BEYOND_PEAK                      #: w > 9.1e5: a warning instead of vs
 
 
 SETTLES = Verdict.SETTLES

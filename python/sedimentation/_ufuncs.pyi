@@ -49,3 +49,7 @@ reported_velocity: _FloatUfunc
 settling_diameter: _FloatUfunc
 aerodynamic_diameter: _FloatUfunc
 verdict: _VerdictUfunc
+SETTLES: int
+NOT_SETTLING: int
+ABOVE_REYNOLDS_LIMIT: int
+BEYOND_PEAK: int
