@@ -84,16 +84,17 @@ if(EXISTS "${prefix}/bin/sedimentation.dll")
   endif()
 
   set(ENV{WINEPATH} "${prefix}/bin")
+  set(particles "Z:${CMAKE_CURRENT_LIST_DIR}/particles.tsv")
   package_flags("${prefix}")
   run("${TARGET_CC}" -std=c11 -Wall -Wextra -pedantic -Werror "${CMAKE_CURRENT_LIST_DIR}/consumer/dll.c"
       ${flags} -Wl,--disable-auto-import -o "${WORK_DIR}/dll-pkg-config.exe")
-  run(${EMULATOR} "${WORK_DIR}/dll-pkg-config.exe")
+  run(${EMULATOR} "${WORK_DIR}/dll-pkg-config.exe" "${particles}")
   expect_example_output("C program with the DLL (pkg-config)")
 
   run("${CMAKE_COMMAND}" -S "${CMAKE_CURRENT_LIST_DIR}/consumer" -B "${WORK_DIR}/dll-cmake"
       "-DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN}" "-Dsedimentation_DIR=${prefix}/lib/cmake/sedimentation")
   run("${CMAKE_COMMAND}" --build "${WORK_DIR}/dll-cmake")
-  run(${EMULATOR} "${WORK_DIR}/dll-cmake/dll.exe")
+  run(${EMULATOR} "${WORK_DIR}/dll-cmake/dll.exe" "${particles}")
   expect_example_output("C program with the DLL (CMake package)")
 endif()
 if(CROSS OR SANITIZED)
@@ -106,5 +107,5 @@ find_program(CC NAMES cc gcc clang REQUIRED)
 run("${CC}" -std=c11 -Wall -Wextra -pedantic -Werror -O2 "${CMAKE_CURRENT_LIST_DIR}/consumer/threads.c"
     ${flags} -pthread -o "${WORK_DIR}/threads")
 set(ENV{LD_LIBRARY_PATH} "${prefix}/lib")
-run("${WORK_DIR}/threads")
+run("${WORK_DIR}/threads" "${CMAKE_CURRENT_LIST_DIR}/particles.tsv")
 message(STATUS "C11 threads: ${out}")

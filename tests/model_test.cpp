@@ -1,11 +1,13 @@
+#include <cfenv>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
-#include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "app/argument.hpp"
+#include "particles.hpp"
 #include "sedimentation/sedimentation.hpp"
 
 namespace {
@@ -18,23 +20,11 @@ std::string printed(double v)
 	return buf;
 }
 
-constexpr auto settles = SEDIMENTATION_SETTLES;
-constexpr auto not_settling = SEDIMENTATION_NOT_SETTLING;
-constexpr auto above_limit = SEDIMENTATION_ABOVE_REYNOLDS_LIMIT;
-constexpr auto beyond_peak = SEDIMENTATION_BEYOND_PEAK;
+/* The verdicts by the names the particles' table gives them, in the C
+ * enum's order. */
+const char *const verdict_names[] = {"settles", "not_settling", "above_reynolds_limit", "beyond_peak"};
 
-struct Case {
-	float d, rho;
-	const char *w, *nre, *vs;
-	sedimentation_verdict verdict; /* the report's */
-};
-
-void PrintTo(const Case &c, std::ostream *os)
-{
-	*os << c.d << ' ' << c.rho;
-}
-
-class Model : public testing::TestWithParam<Case> {};
+class Model : public testing::TestWithParam<Particle> {};
 
 /*
  * Both entry points give the published values.  sedimentation_velocity
@@ -42,82 +32,90 @@ class Model : public testing::TestWithParam<Case> {};
  * sedimentation_compute rounds vs, applies no rule of the report (its vs
  * of 3 um is not zero) and touches no shared state: called for another
  * particle, it leaves the results of sedimentation_velocity as they were.
- * The report's verdict on each: which rule, if any, its result meets.
+ * The report's verdict on each, and the velocity it shows.
  */
 TEST_P(Model, PrintsAsPublished)
 {
-	const Case &c = GetParam();
-	const double vs = sedimentation_velocity(c.d, c.rho);
-	const sedimentation_result r = sedimentation_compute(c.d, c.rho);
+	const Particle &p = GetParam();
+	const float d = convert_argument(p.d.c_str());
+	const float rho = convert_argument(p.rho.c_str());
+	const double vs = sedimentation_velocity(d, rho);
+	const sedimentation_result r = sedimentation_compute(d, rho);
 	sedimentation_compute(100.0F, 1.0F);
-	EXPECT_EQ(printed(static_cast<double>(best_number)), c.w);
-	EXPECT_EQ(printed(static_cast<double>(reynolds_number)), c.nre);
-	EXPECT_EQ(printed(static_cast<double>(static_cast<float>(vs))), c.vs);
-	EXPECT_EQ(vs, static_cast<double>(reynolds_number) * 1462.0 / static_cast<double>(c.d));
+	EXPECT_EQ(printed(static_cast<double>(best_number)), p.w);
+	EXPECT_EQ(printed(static_cast<double>(reynolds_number)), p.nre);
+	EXPECT_EQ(printed(static_cast<double>(static_cast<float>(vs))), p.vs);
+	EXPECT_EQ(vs, static_cast<double>(reynolds_number) * 1462.0 / static_cast<double>(d));
 
-	EXPECT_EQ(printed(static_cast<double>(r.best_number)), c.w);
-	EXPECT_EQ(printed(static_cast<double>(r.reynolds_number)), c.nre);
-	EXPECT_EQ(printed(static_cast<double>(r.velocity)), c.vs);
-	EXPECT_EQ(sedimentation_report_verdict(r), c.verdict);
+	EXPECT_EQ(printed(static_cast<double>(r.best_number)), p.w);
+	EXPECT_EQ(printed(static_cast<double>(r.reynolds_number)), p.nre);
+	EXPECT_EQ(printed(static_cast<double>(r.velocity)), p.vs);
+	EXPECT_STREQ(verdict_names[sedimentation_report_verdict(r)], p.verdict.c_str());
+	const float shown = sedimentation_reported_velocity(r);
+	EXPECT_EQ(std::isnan(shown) ? "warning" : printed(static_cast<double>(shown)), p.shown);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-	Cases, Model,
-	testing::Values(
-		/* Stokes' law */
-		Case{10.0F, 1.0F, "0.0499", "0.0021", "0.3040", settles},
-		Case{16.8F, 1.0F, "0.2367", "0.0099", "0.8581", settles},
-		/* w below 0.003: the routine returns a velocity; only the report
-		 * zeroes it */
-		Case{3.0F, 1.0F, "0.0013", "0.0001", "0.0274", not_settling},
-		Case{4.0F, 1.0F, "0.0032", "0.0001", "0.0486", settles},
+/*
+ * The model backwards.  The aerodynamic diameter as published; its twin
+ * settles as fast as the particle, within 1e-6.  The settling diameter of
+ * a velocity that the report gives is found; whatever is found is one
+ * that the report gives, within 1e-6 of that velocity.
+ */
+TEST_P(Model, FindsTheDiameterBack)
+{
+	const Particle &p = GetParam();
+	const float d = convert_argument(p.d.c_str());
+	const float rho = convert_argument(p.rho.c_str());
+	const sedimentation_result r = sedimentation_compute(d, rho);
+	const float da = sedimentation_aerodynamic_diameter(d, rho);
+	if (p.da == "nan") {
+		EXPECT_TRUE(std::isnan(da)) << da;
+	} else {
+		EXPECT_EQ(printed(static_cast<double>(da)), p.da);
+		const double twin = static_cast<double>(sedimentation_compute(da, 1.0F).velocity);
+		EXPECT_LE(std::fabs(twin / static_cast<double>(r.velocity) - 1.0), 1e-6) << twin;
+	}
+	const float found = sedimentation_settling_diameter(r.velocity, rho);
+	if (p.verdict == "settles") {
+		EXPECT_FALSE(std::isnan(found));
+	}
+	if (!std::isnan(found)) {
+		const sedimentation_result back = sedimentation_compute(found, rho);
+		EXPECT_EQ(sedimentation_report_verdict(back), SEDIMENTATION_SETTLES) << found;
+		EXPECT_LE(std::fabs(static_cast<double>(back.velocity / r.velocity) - 1.0), 1e-6) << found;
+	}
+}
 
-		/* At the switch the regime follows the unrounded product.  Both
-		 * of these round w to the float below 0.24 (0.23999999...), yet
-		 * the second product is 0.2400000006 and takes the polynomial,
-		 * whose Nre there is 0.1 % lower. */
-		Case{16.8787861F, 1.0F, "0.2400", "0.0100", "0.8662", settles},
-		Case{16.8787632F, 1.00000417F, "0.2400", "0.0100", "0.8651", settles},
-		Case{17.0F, 1.0F, "0.2452", "0.0102", "0.8775", settles},
+INSTANTIATE_TEST_SUITE_P(Particles, Model, testing::ValuesIn(particles()));
 
-		/* Beard's polynomial */
-		Case{20.0F, 2.65F, "1.0581", "0.0437", "3.1941", settles},
-		Case{100.0F, 1.0F, "49.9100", "1.7225", "25.1831", settles},
-		Case{500.0F, 1.0F, "6238.7500", "69.0546", "201.9156", settles},
-		Case{1000.0F, 1.0F, "49910.0000", "273.5348", "399.9079", settles},
-		/* w is held in single precision: not 51107.8400 */
-		Case{800.0F, 2.0F, "51107.8398", "277.6049", "507.3229", settles},
-		/* Nre above 300: the routine still returns a velocity */
-		Case{1000.0F, 2.0F, "99820.0000", "413.8116", "604.9925", above_limit},
-		/* past the polynomial's maximum Nre falls again */
-		Case{5000.0F, 1.0F, "6238750.0000", "268.0787", "78.3862", beyond_peak},
-
-		/* Each rounding point and each order of operations shows in the
-		 * last printed digit of one of these (found by search, one fault
-		 * planted at a time): */
-		/* Stokes' Nre from the rounded w, times the float nearest 1/24 */
-		Case{3.4F, 93.2F, "0.1828", "0.0076", "3.2756", settles},
-		Case{0.705F, 867.0F, "0.0152", "0.0006", "1.3102", settles},
-		/* ... and vs from that rounded Nre: every digit of this vs shows */
-		Case{0.001F, 3.7e11F, "0.0185", "0.0008", "1124.9301", settles},
-		/* the float 0.24 (0.2399999946) is no limit: this product lies
-		 * between it and 0.24 and takes Stokes' law */
-		Case{46.7708511F, 0.047F, "0.2400", "0.0100", "0.3126", settles},
-		/* X = ln of the double w, rounded to float; Horner and exp in
-		 * double; each coefficient to its last digit */
-		Case{966.0F, 0.736F, "33112.8672", "210.8153", "319.0601", settles},
-		Case{5500.0F, 0.25F, "2075944.0000", "744.7398", "197.9654", beyond_peak},
-		/* w as ((d c) d) d rho: d d d c rho and rho-first orders differ */
-		Case{250.0F, 811.0F, "632453.3125", "866.0777", "5064.8223", above_limit},
-		/* vs as (Nre 1462) / d in double: not Nre / d 1462, not
-		 * Nre (1462 / d), not in float */
-		Case{2640.0F, 0.0315F, "28927.4336", "193.1529", "106.9657", settles},
-		Case{86.0F, 309.0F, "9809.3770", "94.0162", "1598.2749", settles},
-
-		/* absurd inputs: w leaves float's range, Nre underflows to 0 */
-		Case{1e30F, 1.0F, "inf", "0.0000", "0.0000", beyond_peak},
-		Case{FLT_MAX, FLT_MAX, "inf", "0.0000", "0.0000", beyond_peak},
-		Case{FLT_MIN, FLT_MIN, "0.0000", "0.0000", "0.0000", not_settling}));
+/*
+ * What no particle can be: a NaN, a zero or negative value, an infinity.
+ * Each of the library's functions of the model backwards, and the reported
+ * velocity of a result that the model cannot give, is NaN for it, and
+ * raises no floating-point exception that a trap would stop at.
+ */
+TEST(Model, OutsideTheDomainIsQuietlyNaN)
+{
+	const float outside[] = {NAN, 0.0F, -0.0F, -1.0F, -FLT_MIN, INFINITY, -INFINITY, -FLT_MAX};
+	const sedimentation_result impossible[] = {
+		{NAN, 1.0F, 1.0F},  {1.0F, NAN, 1.0F},      {1.0F, 1.0F, NAN},
+		{-1.0F, 1.0F, 1.0F}, {1.0F, 1.0F, -0.5F}, {0.1F, 0.004F, INFINITY},
+	};
+	const int traps = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
+	for (const float x : outside) {
+		std::feclearexcept(FE_ALL_EXCEPT);
+		EXPECT_TRUE(std::isnan(sedimentation_settling_diameter(x, 1.0F))) << x;
+		EXPECT_TRUE(std::isnan(sedimentation_settling_diameter(1.0F, x))) << x;
+		EXPECT_TRUE(std::isnan(sedimentation_aerodynamic_diameter(x, 1.0F))) << x;
+		EXPECT_TRUE(std::isnan(sedimentation_aerodynamic_diameter(10.0F, x))) << x;
+		EXPECT_EQ(std::fetestexcept(traps), 0) << x;
+	}
+	for (const sedimentation_result &r : impossible) {
+		std::feclearexcept(FE_ALL_EXCEPT);
+		EXPECT_TRUE(std::isnan(sedimentation_reported_velocity(r))) << r.velocity;
+		EXPECT_EQ(std::fetestexcept(traps), 0) << r.velocity;
+	}
+}
 
 TEST(Model, PolynomialPeaksBelowTheWarningLimit)
 {

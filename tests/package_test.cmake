@@ -211,10 +211,11 @@ if(blocks LESS 8)
   message(FATAL_ERROR "README.md has ${blocks} blocks of example commands, not eight or more")
 endif()
 
-example("cmake -S '${CMAKE_CURRENT_LIST_DIR}/consumer' -B clash" "cmake --build clash" clash/clash)
+example("cmake -S '${CMAKE_CURRENT_LIST_DIR}/consumer' -B clash" "cmake --build clash"
+        "clash/clash '${CMAKE_CURRENT_LIST_DIR}/particles.tsv'")
 
 # The shared library from several threads, and its verdicts, with plain
 # pkg-config.
-run(sh -c "cc -std=c11 -O2 \"$0\" $(pkg-config --cflags --libs sedimentation) -pthread -o \"$1\" && \"$1\""
-    "${CMAKE_CURRENT_LIST_DIR}/consumer/threads.c" "${WORK_DIR}/threads")
+run(sh -c "cc -std=c11 -O2 \"$0\" $(pkg-config --cflags --libs sedimentation) -pthread -o \"$1\" && \"$1\" \"$2\""
+    "${CMAKE_CURRENT_LIST_DIR}/consumer/threads.c" "${WORK_DIR}/threads" "${CMAKE_CURRENT_LIST_DIR}/particles.tsv")
 message(STATUS "the shared library: ${out}")

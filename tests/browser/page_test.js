@@ -56,6 +56,13 @@ const cases = [
 	['0'.repeat(131067) + '12.5', '1'],
 ];
 
+/* The test particles (tests/particles.tsv, whose head says what each
+ * column holds): d, rho, w, Nre, the model's vs, what the report shows,
+ * its verdict, the aerodynamic diameter. */
+const particles = fs.readFileSync(path.join(__dirname, '..', 'particles.tsv'), 'ascii').split('\n')
+	.filter(line => line && !line.startsWith('#')).map(line => line.split('\t'));
+assert.ok(particles.length > 10 && particles.every(p => p.length === 8), 'the test particles');
+
 /* The table for the density 2: a velocity, the warning and why, no
  * report, a blank line, a decimal comma, a doubt, the zero velocity and
  * why, two cells pasted from a spreadsheet (a tab, a semicolon), both
@@ -219,6 +226,15 @@ async function check(context, url, shot) {
 	await page.fill('input[name=d]', 'abc');
 	assert.equal(await page.locator('#plot #mark').count(), 0, 'no mark for bad input');
 	await page.fill('input[name=d]', '100');
+
+	/* Every test particle as a line of the table with its own density:
+	 * its w and Nre, and the velocity or the warning, as absink prints
+	 * them. */
+	await page.fill('#diameters', particles.map(([d, rho]) => `${d}\t${rho}`).join('\n'));
+	const shown = await page.locator('#table tbody tr').evaluateAll(
+		trs => trs.map(tr => [...tr.cells].slice(3, 6).map(td => td.textContent)));
+	assert.deepEqual(shown, particles.map(([, , w, nre, , vs]) => [w, nre, vs === 'warning' ? warning : vs]),
+		'the test particles in the table');
 
 	await page.fill('input[name=rho]', '2');
 	await page.fill('input[name=vorhaben]', 'Halde „Süd“');

@@ -12,12 +12,12 @@
 
 int own_globals_intact(void);
 
-int main(void)
+int main(int argc, char **argv)
 {
 	const float particle[2][2] = {{100.0f, 1.0f}, {800.0f, 2.0f}}; /* um, g/cm^3 */
 	for (int i = 0; i < 2; i++) {
 		struct sedimentation_result r = sedimentation_compute(particle[i][0], particle[i][1]);
 		printf("%.4f %.4f %.4f\n", r.best_number, r.reynolds_number, r.velocity);
 	}
-	return own_globals_intact() && verdicts_agree() == 0 ? 0 : 1;
+	return own_globals_intact() && verdicts_agree(argc > 1 ? argv[1] : NULL) == 0 ? 0 : 1;
 }

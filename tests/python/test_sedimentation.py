@@ -16,39 +16,30 @@ import pytest
 
 import sedimentation as sd
 
-# Typed as on absink's command line, and w, Nre and vs as absink prints
-# them; vs where the report shows 0 or warns is the library's.  Then the
-# report's verdict and the velocity it gives.
-TYPED = [
-    ("10", "1", "0.0499", "0.0021", "0.3040", sd.SETTLES, "0.3040"),
-    ("16.8", "1", "0.2367", "0.0099", "0.8581", sd.SETTLES, "0.8581"),  # Stokes' law
-    ("17", "1", "0.2452", "0.0102", "0.8775", sd.SETTLES, "0.8775"),  # Beard's polynomial
-    ("20", "2.65", "1.0581", "0.0437", "3.1941", sd.SETTLES, "3.1941"),
-    ("100", "1", "49.9100", "1.7225", "25.1831", sd.SETTLES, "25.1831"),
-    ("500", "1", "6238.7500", "69.0546", "201.9156", sd.SETTLES, "201.9156"),
-    ("1000", "1", "49910.0000", "273.5348", "399.9079", sd.SETTLES, "399.9079"),
-    ("800", "2", "51107.8398", "277.6049", "507.3229", sd.SETTLES, "507.3229"),  # w held in float
-    ("1000", "2", "99820.0000", "413.8116", "604.9925", sd.ABOVE_REYNOLDS_LIMIT, "nan"),
-    ("250", "811", "632453.3125", "866.0777", "5064.8223", sd.ABOVE_REYNOLDS_LIMIT, "nan"),
-    ("5500", "0.25", "2075944.0000", "744.7398", "197.9654", sd.BEYOND_PEAK, "nan"),
-    ("5000", "1", "6238750.0000", "268.0787", "78.3862", sd.BEYOND_PEAK, "nan"),  # past the peak
-    ("3", "1", "0.0013", "0.0001", "0.0274", sd.NOT_SETTLING, "0.0000"),
-    ("3.9", "1", "0.0030", "0.0001", "0.0462", sd.NOT_SETTLING, "0.0000"),  # w 0.00296
-    ("4", "1", "0.0032", "0.0001", "0.0486", sd.SETTLES, "0.0486"),
-]
+# The test particles (tests/particles.tsv, whose head says what each column
+# holds), typed as on absink's command line, with w, Nre, vs and the
+# aerodynamic diameter as printed, the velocity the report shows and its
+# verdict.
+PARTICLES = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "particles.tsv")
+with open(PARTICLES, encoding="ascii") as table:
+    TYPED = [tuple(line.rstrip("\n").split("\t")) for line in table if line.strip() and line[0] != "#"]
+assert TYPED and all(len(row) == 8 for row in TYPED)
 
 
 @pytest.mark.parametrize("dtype", [np.float32, np.float64])
-@pytest.mark.parametrize("d, rho, w, nre, vs, verdict, reported", TYPED)
-def test_prints_absinks_digits(dtype, d, rho, w, nre, vs, verdict, reported):
+@pytest.mark.parametrize("d, rho, w, nre, vs, shown, verdict, da", TYPED)
+def test_prints_absinks_digits(dtype, d, rho, w, nre, vs, shown, verdict, da):
     args = np.array([float(d)], dtype), np.array([float(rho)], dtype)
     with warnings.catch_warnings():
         warnings.simplefilter("error")  # NaN where it warns is the report's answer
         got = [f(*args) for f in (sd.best_number, sd.reynolds_number, sd.settling_velocity,
-                                  sd.reported_velocity)]
+                                  sd.reported_velocity, sd.aerodynamic_diameter)]
         codes = sd.verdict(*args)
-    assert [g.dtype for g in got] == [dtype] * 4 and codes.dtype == np.int8
-    assert ["%.4f" % g[0] for g in got] == [w, nre, vs, reported] and codes.tolist() == [verdict]
+    assert [g.dtype for g in got] == [dtype] * 5 and codes.dtype == np.int8
+    shown = "nan" if shown == "warning" else shown
+    assert ["%.4f" % g[0] for g in got] == [w, nre, vs, shown, da]
+    assert codes.tolist() == [sd.Verdict[verdict.upper()]]
+
 
 class Result(ctypes.Structure):
     _fields_ = [(name, ctypes.c_float) for name in ("w", "nre", "vs")]
@@ -75,29 +66,36 @@ def test_agrees_bitwise_with_the_library():
 
 FLT_MAX = float(np.finfo(np.float32).max)
 MIDPOINT = float.fromhex("0x1.ffffffp127")  # between FLT_MAX and 2^128: rounds to 2^128
-# d, rho, their dtype, and what comes out: "warn" is NaN with numpy's
-# invalid-value warning, "nan" NaN without, "value" a number.
+# The functions of a particle, and of a velocity and a density.
+FUNCTIONS = (sd.settling_velocity, sd.best_number, sd.reynolds_number, sd.reported_velocity,
+             sd.settling_diameter, sd.aerodynamic_diameter)
+# d (or vs), rho, their dtype, and what comes out of each function: "warn"
+# is NaN with numpy's invalid-value warning, "nan" NaN without, "value" a
+# number.  At the domain's edges the particles are absurd: the report warns
+# (w beyond float's range) or gives 0, the model's velocity underflows to
+# 0, and no diameter settles at the velocity FLT_MAX or 1e-45 cm/s.
+WARN, NAN = ("warn",) * 6, ("nan",) * 6
+EDGE = ("value", "value", "value", "nan", "nan", "nan")
 DOMAIN = [
-    (-100, 1, np.float64, "warn"),
-    (0, 1, np.float32, "warn"),
-    (1, np.inf, np.float32, "warn"),
-    (1e39, 1, np.float64, "warn"),  # float32 infinity once rounded
-    (1e-50, 1, np.float64, "warn"),  # float32 zero once rounded
-    (3.4028235e38, 3.4e38, np.float64, "value"),  # float32's largest
-    (np.nextafter(MIDPOINT, 0), 1, np.float64, "value"),  # just below: FLT_MAX
-    (MIDPOINT, 1, np.float64, "warn"),  # the tie goes to the even 2^128
-    (1, -np.nextafter(FLT_MAX, np.inf), np.float64, "warn"),  # -FLT_MAX, not FLT_MAX
-    (1e-45, 1, np.float32, "value"),  # float32's smallest
-    (np.nan, 1, np.float64, "nan"),
-    (np.nan, -1, np.float32, "nan"),
+    (-100, 1, np.float64, WARN),
+    (0, 1, np.float32, WARN),
+    (1, np.inf, np.float32, WARN),
+    (1e39, 1, np.float64, WARN),  # float32 infinity once rounded
+    (1e-50, 1, np.float64, WARN),  # float32 zero once rounded
+    (3.4028235e38, 3.4e38, np.float64, EDGE),  # float32's largest
+    (np.nextafter(MIDPOINT, 0), 1, np.float64, EDGE),  # just below: FLT_MAX
+    (MIDPOINT, 1, np.float64, WARN),  # the tie goes to the even 2^128
+    (1, -np.nextafter(FLT_MAX, np.inf), np.float64, WARN),  # -FLT_MAX, not FLT_MAX
+    (1e-45, 1, np.float32, ("value",) * 4 + ("nan",) * 2),  # float32's smallest: the report's 0
+    (np.nan, 1, np.float64, NAN),
+    (np.nan, -1, np.float32, NAN),
 ]
 
 
-@pytest.mark.parametrize("d, rho, dtype, outcome", DOMAIN)
-def test_domain(d, rho, dtype, outcome):
+@pytest.mark.parametrize("d, rho, dtype, outcomes", DOMAIN)
+def test_domain(d, rho, dtype, outcomes):
     args = np.array(d, dtype), np.array(rho, dtype)
-    for f in (sd.settling_velocity, sd.best_number, sd.reynolds_number, sd.reported_velocity,
-              sd.settling_diameter, sd.aerodynamic_diameter):
+    for f, outcome in zip(FUNCTIONS, outcomes):
         if outcome == "warn":
             with pytest.warns(RuntimeWarning, match="invalid value"):
                 assert np.isnan(f(*args))
@@ -106,11 +104,10 @@ def test_domain(d, rho, dtype, outcome):
         else:
             with warnings.catch_warnings():
                 warnings.simplefilter("error")
-                assert np.isnan(f(*args)) == (outcome == "nan") or f in (
-                    sd.reported_velocity, sd.settling_diameter, sd.aerodynamic_diameter)
+                assert np.isnan(f(*args)) == (outcome == "nan"), f.__name__
     with warnings.catch_warnings():
         warnings.simplefilter("ignore")
-        assert (sd.verdict(*args) == -1) == (outcome != "value")
+        assert (sd.verdict(*args) == -1) == (outcomes[0] != "value")
 
 
 def test_the_inverse_gives_the_velocity_back():
@@ -128,9 +125,14 @@ def test_the_inverse_gives_the_velocity_back():
     # the peak is as slow as a small one) or none does.
     assert np.all(sd.verdict(found[~np.isnan(found)], rho[~np.isnan(found)]) == sd.SETTLES)
     assert np.isnan(sd.settling_diameter([0.01, 1e4], 1)).all()  # below w 0.003, above Nre 300
-    aerodynamic = sd.aerodynamic_diameter(d[settles], rho[settles])
-    assert np.array_equal(aerodynamic, sd.settling_diameter(vs[settles], np.float32(1)), equal_nan=True)
-    assert ["%.2f" % x for x in sd.aerodynamic_diameter([10, 10], [1, 2.65])] == ["10.00", "16.28"]
+    # The twin settles as fast as the particle, where both lie below Nre
+    # 300 and w 0.003 too; it has none where either lies beyond.
+    aerodynamic = sd.aerodynamic_diameter(d, rho)
+    twin = sd.settling_velocity(aerodynamic, np.float32(1))
+    has = ~np.isnan(aerodynamic)
+    assert np.all(np.abs(twin[has].astype(np.float64) / vs[has] - 1) <= 1e-6)
+    warns = ~np.isin(sd.verdict(d, rho), [sd.SETTLES, sd.NOT_SETTLING])
+    assert np.all(np.isnan(aerodynamic[warns])) and has[settles & (vs < 300)].all()
 
 
 def test_behaves_as_a_ufunc():
