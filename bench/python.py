@@ -3,7 +3,8 @@ and float64, against the plain C loop of bench/loop.c (its ns per element
 is the first argument; goal: at most 1.5 times it) and against a Python
 loop over ctypes (goal: at least 15 times faster); the verdict against the
 C loop with the verdict (the second argument; at most 1.5 times it), and
-the inverse against the forward ufunc (at most 30 times it).  bench/python
+the inverse and the aerodynamic diameter against the forward ufunc (at
+most 30 times it each).  bench/python
 runs it.
 """
 import ctypes
@@ -48,6 +49,7 @@ v32 = ns(lambda: sd.verdict(d32, rho32, out=codes), N)
 settles = sd.verdict(d32, rho32) == sd.SETTLES
 vs64, rho_settles = sd.settling_velocity(d64[settles], rho64[settles]), rho64[settles]
 inverse = ns(lambda: sd.settling_diameter(vs64, rho_settles), len(vs64))
+aerodynamic = ns(lambda: sd.aerodynamic_diameter(d64, rho64, out=out64), N)
 print("C loop over sedimentation_compute %8.1f ns" % c_loop)
 print("ufunc, float32                    %8.1f ns  %5.2fx the C loop (at most 1.50)" % (f32, f32 / c_loop))
 print("ufunc, float64                    %8.1f ns  %5.2fx the C loop (at most 1.50)" % (f64, f64 / c_loop))
@@ -55,3 +57,5 @@ print("Python loop over ctypes           %8.1f ns  %5.1fx the float64 ufunc (at 
 print("C loop with the verdict           %8.1f ns" % c_verdict)
 print("verdict, float32                  %8.1f ns  %5.2fx the C loop with it (at most 1.50)" % (v32, v32 / c_verdict))
 print("settling_diameter, float64        %8.1f ns  %5.1fx the float64 ufunc (at most 30)" % (inverse, inverse / f64))
+print("aerodynamic_diameter, float64     %8.1f ns  %5.1fx the float64 ufunc (at most 30)"
+      % (aerodynamic, aerodynamic / f64))

@@ -13,9 +13,9 @@ function(run)
   set(out "${out}" PARENT_SCOPE)
 endfunction()
 
-# What every example prints: w, Nre and vs of (100 um, 1 g/cm^3) and of
-# (800 um, 2 g/cm^3).
-set(example_output "49.9100 1.7225 25.1831\n51107.8398 277.6049 507.3229\n")
+# What every example prints: w, Nre, vs and the aerodynamic diameter of
+# (100 um, 1 g/cm^3) and of (100 um, 2.65 g/cm^3).
+set(example_output "49.9100 1.7225 25.1831 100.0000\n132.2615 3.9537 57.8029 173.8736\n")
 
 # expect_example_output(what): "out" must be what every example prints.
 function(expect_example_output what)
