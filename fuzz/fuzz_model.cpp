@@ -1,12 +1,18 @@
 /*
- * sedimentation_velocity over arbitrary positive finite float pairs.
+ * sedimentation_velocity over arbitrary positive finite float pairs, and
+ * the model backwards over arbitrary float pairs.
  *
  * With invalid-operation, division-by-zero and overflow traps enabled
  * around the call, any NaN, any division by zero and any rounding past
  * float's range ends the run.  The results must be non-negative and finite
  * (w alone may be infinite), the velocity must fit a float, and Nre must
  * come from the regime that the unrounded product w selects.
- * sedimentation_compute must give the same three values.
+ * sedimentation_compute must give the same three values.  Under the same
+ * traps: outside the domain (a NaN, an infinity, zero or below) the
+ * inverse functions give NaN; inside it the aerodynamic diameter's twin
+ * settles as fast as the particle within 1e-6, and a velocity that the
+ * report gives is found again, at a diameter that settles at it within
+ * 1e-6.
  */
 #include <cfenv>
 #include <cfloat>
@@ -61,8 +67,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 		return 0;
 	std::memcpy(&d, data, sizeof d);
 	std::memcpy(&rho, data + sizeof d, sizeof rho);
-	if (!(d > 0 && rho > 0 && d <= FLT_MAX && rho <= FLT_MAX))
+	if (!(d > 0 && rho > 0 && d <= FLT_MAX && rho <= FLT_MAX)) {
+		feclearexcept(FE_ALL_EXCEPT);
+		feenableexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
+		const bool quiet = std::isnan(sedimentation_aerodynamic_diameter(d, rho)) &&
+				   std::isnan(sedimentation_settling_diameter(d, rho));
+		fedisableexcept(FE_ALL_EXCEPT);
+		if (!quiet)
+			std::abort();
 		return 0;
+	}
 
 	feclearexcept(FE_ALL_EXCEPT);
 	feenableexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
@@ -77,6 +91,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
 	/* The pure interface and the one with globals are one computation. */
 	if (pure.best_number != w || pure.reynolds_number != nre || pure.velocity != static_cast<float>(vs))
+		std::abort();
+
+	const bool settles = sedimentation_report_verdict(pure) == SEDIMENTATION_SETTLES;
+	feclearexcept(FE_ALL_EXCEPT);
+	feenableexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
+	const float da = sedimentation_aerodynamic_diameter(d, rho);
+	const float found = settles ? sedimentation_settling_diameter(pure.velocity, rho) : 0.0F;
+	fedisableexcept(FE_ALL_EXCEPT);
+	const auto off = [&](float diameter, float density) {
+		const double v = sedimentation_compute(diameter, density).velocity;
+		return std::fabs(v / static_cast<double>(pure.velocity) - 1.0) > 1e-6;
+	};
+	if (!std::isnan(da) && off(da, 1.0F))
+		std::abort();
+	if (settles && (std::isnan(found) || off(found, rho)))
 		std::abort();
 
 	/* Away from the switch by more than the rounding of either product

@@ -290,9 +290,10 @@ static const char reported_doc[] =
 	"The C library's sedimentation_settling_diameter: the model's velocity\n"                            \
 	"rises with the diameter wherever the report gives one, so the secant\n"                             \
 	"method in ln d, kept in a bracket, and a walk over the neighbouring\n"                              \
-	"float32 diameters find the one whose velocity lies nearest, in some\n"                              \
-	"eight to twelve evaluations of the library's own model.  The result\n"                              \
-	"is found to float resolution, with nothing but the model itself.\n\n"
+	"float32 diameters find one whose velocity lies nearest, nearer than\n"                              \
+	"either neighbour's, in some ten evaluations of the library's own\n"                                 \
+	"model.  The result is found to float resolution, with nothing but the\n"                            \
+	"model itself.\n\n"
 
 static const char diameter_doc[] = "Diameter at which a particle settles at a given velocity: the inverse\n"
 				   "of settling_velocity.\n\n"
@@ -342,7 +343,7 @@ static const char aerodynamic_doc[] =
 	"without a warning where the particle or its twin lies beyond Nre 300\n"
 	"or beyond the polynomial's peak, where the report warns.  The twin is\n"
 	"the C library's sedimentation_aerodynamic_diameter, the inverse at\n"
-	"density 1 of the particle's unrounded velocity.  " INVERSE DOMAIN "Examples\n"
+	"density 1 of the particle's velocity.  " INVERSE DOMAIN "Examples\n"
 	"--------\n"
 	">>> import sedimentation\n"
 	">>> ['%.4f' % d for d in sedimentation.aerodynamic_diameter([2.5, 2, 10], [1, 2.65, 2.65])]\n"

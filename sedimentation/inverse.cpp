@@ -13,7 +13,7 @@
  * w, with a halving of the bracket wherever the secant leaves it, and then
  * over the neighbouring floats, since from one float to the next the
  * roundings of w, X and Nre make the velocity step by up to some 6e-7
- * either way.
+ * either way: a sawtooth.
  */
 #include "sedimentation/sedimentation.h"
 #include "sedimentation/single.h"
@@ -21,6 +21,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <initializer_list>
 
 namespace {
 
@@ -51,13 +52,14 @@ bool within_model(const settling_steps &s)
 /*
  * How far the velocity of the particle d, rho lies above the target:
  * ln(v / target), and within 1e-4 of 1 the ratio less 1, which agrees with
- * the logarithm there to 1e-4 of itself and costs less.  s gets the
- * model's steps.
+ * the logarithm there to 1e-4 of itself and costs less.  v is the velocity
+ * as sedimentation_compute gives it, rounded to float: the one a caller
+ * sees.  s gets the model's steps.
  */
 double above(float d, float rho, double target, settling_steps &s)
 {
 	s = settling(d, rho);
-	const double ratio = s.velocity / target;
+	const double ratio = static_cast<double>(rounded(s).velocity) / target;
 	if (ratio == 0.0)
 		return -INFINITY; /* Nre underflowed: no log of 0 */
 	return std::fabs(ratio - 1.0) < 1e-4 ? ratio - 1.0 : std::log(ratio);
@@ -74,9 +76,11 @@ float nearest(double target, float rho, settling_steps &at)
 	 * that it is not, 10^12 um.  The ends follow from its unrounded w, as
 	 * w ~ d^3. */
 	float reference = 1.0F;
-	if (settling(reference, rho).best_number < FLT_MIN)
-		reference = 1e12F;
 	double g0 = above(reference, rho, target, at);
+	if (at.best_number < FLT_MIN) {
+		reference = 1e12F;
+		g0 = above(reference, rho, target, at);
+	}
 	const double top_best_number = beard_peak_best_number / 8;
 	double hi = std::log(reference) + std::log(top_best_number / at.product) / 3;
 	double lo = hi - std::log(top_best_number / bottom_best_number) / 3;
@@ -118,27 +122,23 @@ float nearest(double target, float rho, settling_steps &at)
 		g0 = g1;
 		x1 = x2;
 	}
-	/* Over the neighbouring floats to the next change of sign: the float
-	 * whose velocity lies nearest on the way, the two at the change
-	 * included.  Within 64 floats, which the sawtooth never needs; where
-	 * the velocity jumps (the dip at the switch) there is no change of
-	 * sign near, and the nearest is the one the search found. */
+	/* Then over the neighbouring floats, one way and the other, while the
+	 * next lies nearer: to a float whose neighbours' velocities lie no
+	 * nearer the target.  Where the velocity jumps (the dip at the switch)
+	 * that is the float the search found at the jump. */
 	float best = d;
 	double best_g = g1;
 	settling_steps s = at;
-	const float towards = g1 >= 0.0 ? 0.0F : FLT_MAX;
-	for (int walked = 0; walked < 64; walked++) {
-		const float next = std::nextafter(d, towards);
-		const double g = above(next, rho, target, s);
-		if (std::fabs(g) < std::fabs(best_g)) {
+	for (const float way : {FLT_MAX, 0.0F}) {
+		for (int walked = 0; walked < 64; walked++) {
+			const float next = std::nextafter(best, way);
+			const double g = above(next, rho, target, s);
+			if (std::fabs(g) >= std::fabs(best_g))
+				break;
 			best = next;
 			best_g = g;
 			at = s;
 		}
-		if ((g >= 0.0) != (g1 >= 0.0))
-			break;
-		d = next;
-		g1 = g;
 	}
 	return best;
 }
@@ -166,9 +166,7 @@ float sedimentation_settling_diameter(float velocity, float density)
 }
 
 /*
- * The twin is sought for the particle's unrounded velocity, so that the
- * rounding of vs to float takes no part in which twin is nearest.  A
- * particle of 1 g/cm^3 is its own twin: the search would find a float
+ * A particle of 1 g/cm^3 is its own twin: the search could find a float
  * whose velocity is as near, a few floats away in the sawtooth, or across
  * the dip at the switch to Beard's polynomial.
  */
@@ -181,9 +179,11 @@ float sedimentation_aerodynamic_diameter(float diameter, float density)
 		return NAN;
 	if (density == 1.0F)
 		return diameter;
+	const double velocity = rounded(particle).velocity;
 	settling_steps s{};
-	const float twin = nearest(particle.velocity, 1.0F, s);
-	if (twin == 0.0F || !within_model(s) || std::fabs(s.velocity / particle.velocity - 1.0) > 1e-6)
+	const float twin = nearest(velocity, 1.0F, s);
+	if (twin == 0.0F || !within_model(s) ||
+	    std::fabs(static_cast<double>(rounded(s).velocity) / velocity - 1.0) > 1e-6)
 		return NAN;
 	return twin;
 }

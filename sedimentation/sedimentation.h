@@ -114,12 +114,12 @@ SEDIMENTATION_API float sedimentation_reported_velocity(struct sedimentation_res
  * its one dip, 0.1 % at the switch from Stokes' law to Beard's polynomial,
  * leaves a crossing on either side of it.  The model itself is searched:
  * the secant method in ln d, kept in a bracket, then a walk over the
- * neighbouring floats to the one whose velocity lies nearest vs.  Some
- * eight to twelve evaluations of the model.
+ * neighbouring floats to one whose velocity lies nearest vs, nearer than
+ * either neighbour's.  Some ten evaluations of the model.
  *
  * Accuracy: to float resolution; sedimentation_compute of the result gives
- * vs back within 1e-6, relative (one float step of d moves vs by up to
- * some 6e-7).
+ * vs back within 1e-6, relative (from one float to the next the roundings
+ * of w, X and Nre move vs by up to some 6e-7 either way).
  *
  * Domain: 0 < vs, rho <= FLT_MAX.  Outside it, and for a NaN, the result
  * is NaN; no floating-point exception is raised for it.  Pure: any number
@@ -135,9 +135,12 @@ SEDIMENTATION_API float sedimentation_settling_diameter(float velocity, float de
  * gives vs = 0, the particle has one all the same.  In Stokes' law
  * (vs ~ d^2 rho) it is d sqrt(rho): 2 um at 2.65 g/cm^3 gives 3.2558 um.
  *
- * Method: the inverse of sedimentation_settling_diameter, at density 1,
- * for the particle's unrounded velocity.  Accuracy: to float resolution,
- * the twin's velocity within 1e-6 of the particle's, relative.
+ * Method: the search of sedimentation_settling_diameter, at density 1,
+ * for the particle's velocity; a particle of 1 g/cm^3 is its own twin.
+ * Accuracy: to float resolution, the twin's velocity within 1e-6 of the
+ * particle's, relative.  Near the switch from Stokes' law to Beard's
+ * polynomial (w 0.24) the velocity dips by 0.1 %, and a velocity there
+ * may have a twin on either side of it: the search gives one of them.
  *
  * Domain: 0 < d, rho <= FLT_MAX.  NaN outside it, and where the particle
  * or its twin lies beyond Nre 300 or beyond the polynomial's peak (where

@@ -133,6 +133,13 @@ def test_the_inverse_gives_the_velocity_back():
     assert np.all(np.abs(twin[has].astype(np.float64) / vs[has] - 1) <= 1e-6)
     warns = ~np.isin(sd.verdict(d, rho), [sd.SETTLES, sd.NOT_SETTLING])
     assert np.all(np.isnan(aerodynamic[warns])) and has[settles & (vs < 300)].all()
+    # Each is a float whose neighbours settle no nearer the velocity.
+    for inverse, target, density in ((found[settles], vs[settles], rho[settles]),
+                                     (aerodynamic[has], vs[has], np.float32(1))):
+        off = lambda x: np.abs(sd.settling_velocity(x, density).astype(np.float64) / target - 1)
+        nearest = off(inverse)
+        for way in (np.float32(0), np.float32(np.inf)):
+            assert np.all(off(np.nextafter(inverse, way)) >= nearest)
 
 
 def test_behaves_as_a_ufunc():
