@@ -18,7 +18,9 @@
 #include "sedimentation/model.hpp"
 #include "sedimentation/sedimentation.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 settling_steps settling(float d, float rho)
 {
@@ -79,13 +81,17 @@ sedimentation_verdict sedimentation_report_verdict(sedimentation_result r)
 }
 
 /*
- * The one place where a verdict becomes a velocity.  The quiet comparisons
- * (isgreaterequal, isless) raise no invalid-operation flag for a NaN.
+ * The one place where a verdict becomes a velocity.  A result that the
+ * model can give is told by its bits alone: w and Nre from +0 to +infinity
+ * (0 to 0x7f800000), vs finite.  No comparison of floats, which would raise
+ * the invalid-operation flag for a signalling NaN, and stop at a trap.
  */
 float sedimentation_reported_velocity(sedimentation_result r)
 {
-	if (!std::isgreaterequal(r.best_number, 0.0F) || !std::isgreaterequal(r.reynolds_number, 0.0F) ||
-	    !std::isgreaterequal(r.velocity, 0.0F) || !std::isless(r.velocity, INFINITY))
+	constexpr std::uint32_t infinity = 0x7f800000U;
+	if (std::bit_cast<std::uint32_t>(r.best_number) > infinity ||
+	    std::bit_cast<std::uint32_t>(r.reynolds_number) > infinity ||
+	    std::bit_cast<std::uint32_t>(r.velocity) >= infinity)
 		return NAN;
 	switch (sedimentation_report_verdict(r)) {
 	case SEDIMENTATION_SETTLES:

@@ -360,7 +360,8 @@ Case particle_case(const Particle &p)
 	std::snprintf(d, sizeof d, "%.4f", static_cast<double>(convert_argument(p.d.c_str())));
 	std::snprintf(rho, sizeof rho, "%.4f", static_cast<double>(convert_argument(p.rho.c_str())));
 	const std::string last = p.shown == "warning" ? warning : velocity(field(p.shown).c_str());
-	return {{p.d, p.rho}, head(field(d).c_str(), field(rho).c_str(), field(p.w).c_str(), field(p.nre).c_str()) + last};
+	return {{p.d, p.rho},
+		head(field(d).c_str(), field(rho).c_str(), field(p.w).c_str(), field(p.nre).c_str()) + last};
 }
 
 std::vector<Case> particle_cases()

@@ -2,6 +2,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -89,16 +90,19 @@ TEST_P(Model, FindsTheDiameterBack)
 INSTANTIATE_TEST_SUITE_P(Particles, Model, testing::ValuesIn(particles()));
 
 /*
- * What no particle can be: a NaN, a zero or negative value, an infinity.
+ * What no particle can be: a NaN, quiet or signalling, a zero or negative
+ * value, an infinity.
  * Each of the library's functions of the model backwards, and the reported
  * velocity of a result that the model cannot give, is NaN for it, and
  * raises no floating-point exception that a trap would stop at.
  */
 TEST(Model, OutsideTheDomainIsQuietlyNaN)
 {
-	const float outside[] = {NAN, 0.0F, -0.0F, -1.0F, -FLT_MIN, INFINITY, -INFINITY, -FLT_MAX};
+	const float signalling = std::numeric_limits<float>::signaling_NaN();
+	const float outside[] = {NAN,      signalling, 0.0F,      -0.0F,   -1.0F,
+				 -FLT_MIN, INFINITY,   -INFINITY, -FLT_MAX};
 	const sedimentation_result impossible[] = {
-		{NAN, 1.0F, 1.0F},  {1.0F, NAN, 1.0F},      {1.0F, 1.0F, NAN},
+		{NAN, 1.0F, 1.0F},   {1.0F, NAN, 1.0F},   {1.0F, 1.0F, NAN},        {signalling, 1.0F, 1.0F},
 		{-1.0F, 1.0F, 1.0F}, {1.0F, 1.0F, -0.5F}, {0.1F, 0.004F, INFINITY},
 	};
 #if defined(FE_INVALID) && defined(FE_DIVBYZERO) && defined(FE_OVERFLOW)

@@ -46,8 +46,9 @@ inline std::vector<Particle> particles()
 			std::fprintf(stderr, "%s: not eight fields: %s", ABSINK_PARTICLES, line);
 			std::exit(1);
 		}
-		table.push_back({fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6],
-				 fields[7]});
+		table.push_back(
+			{fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6],
+			 fields[7]});
 	}
 	std::fclose(f);
 	if (table.empty()) {

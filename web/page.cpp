@@ -505,8 +505,7 @@ void put_steps(const report_outcome &o)
 	put_step(
 		false, "Bericht", "auf vier Nachkommastellen gedruckt: w = %s, Nre = %s, vs = %s%s%s",
 		digits(o.result.best_number).text, digits(o.result.reynolds_number).text,
-		std::isnan(o.shown) ? "keine, die Warnung" : digits(o.shown).text,
-		rule[0] ? "; " : "", rule);
+		std::isnan(o.shown) ? "keine, die Warnung" : digits(o.shown).text, rule[0] ? "; " : "", rule);
 	put("]");
 }
 

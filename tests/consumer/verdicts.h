@@ -33,7 +33,8 @@ static void printed(char (*out)[32], float value)
 
 static int verdicts_agree(const char *table)
 {
-	static const char *const verdicts[] = {"settles", "not_settling", "above_reynolds_limit", "beyond_peak"};
+	static const char *const verdicts[] = {
+		"settles", "not_settling", "above_reynolds_limit", "beyond_peak"};
 	FILE *f = table ? fopen(table, "r") : NULL;
 	if (f == NULL) {
 		printf("no table of particles: %s\n", table ? table : "(none given)");
@@ -44,8 +45,8 @@ static int verdicts_agree(const char *table)
 	int failed = 0;
 	while (fgets(line, sizeof line, f) != NULL) {
 		char d[64], rho[64], w[64], nre[64], vs[64], shown[64], verdict[64], da[64];
-		if (line[0] == '#' ||
-		    sscanf(line, "%63s %63s %63s %63s %63s %63s %63s %63s", d, rho, w, nre, vs, shown, verdict, da) != 8)
+		if (line[0] == '#' || sscanf(line, "%63s %63s %63s %63s %63s %63s %63s %63s", d, rho, w, nre,
+					     vs, shown, verdict, da) != 8)
 			continue;
 		particles++;
 		const float diameter = particle_value(d);
@@ -57,8 +58,8 @@ static int verdicts_agree(const char *table)
 		const enum sedimentation_verdict v = sedimentation_report_verdict(r);
 		if (strcmp(verdicts[v], verdict) != 0 || strcmp(got_da, da) != 0 ||
 		    strcmp(got_shown, strcmp(shown, "warning") == 0 ? "nan" : shown) != 0) {
-			printf("%s um, %s g/cm3: %s, vs %s, da %s; not %s, %s, %s\n", d, rho, verdicts[v], got_shown,
-			       got_da, verdict, shown, da);
+			printf("%s um, %s g/cm3: %s, vs %s, da %s; not %s, %s, %s\n", d, rho, verdicts[v],
+			       got_shown, got_da, verdict, shown, da);
 			failed = 1;
 		}
 	}
