@@ -19,10 +19,8 @@
 #include "sedimentation/single.h"
 #include "sedimentation/steps.hpp"
 
-#include <bit>
 #include <cfloat>
 #include <cmath>
-#include <cstdint>
 #include <initializer_list>
 
 namespace {
@@ -42,7 +40,7 @@ constexpr double bottom_best_number = 1e-30;
  * signalling NaN, and stop at a trap. */
 bool in_domain(float x)
 {
-	return std::bit_cast<std::uint32_t>(x) - 1U < 0x7f7fffffU;
+	return float_bits(x) - 1U < 0x7f7fffffU;
 }
 
 /* Whether the model's velocity means something for this result: the report

@@ -18,7 +18,6 @@
 #include "sedimentation/model.hpp"
 #include "sedimentation/sedimentation.h"
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 
@@ -89,9 +88,8 @@ sedimentation_verdict sedimentation_report_verdict(sedimentation_result r)
 float sedimentation_reported_velocity(sedimentation_result r)
 {
 	constexpr std::uint32_t infinity = 0x7f800000U;
-	if (std::bit_cast<std::uint32_t>(r.best_number) > infinity ||
-	    std::bit_cast<std::uint32_t>(r.reynolds_number) > infinity ||
-	    std::bit_cast<std::uint32_t>(r.velocity) >= infinity)
+	if (float_bits(r.best_number) > infinity || float_bits(r.reynolds_number) > infinity ||
+	    float_bits(r.velocity) >= infinity)
 		return NAN;
 	switch (sedimentation_report_verdict(r)) {
 	case SEDIMENTATION_SETTLES:

@@ -7,8 +7,23 @@
 #define SEDIMENTATION_SINGLE_H
 
 /* The C headers, for C as well as C++. */
-#include <float.h> // NOLINT(modernize-deprecated-headers)
-#include <math.h>  // NOLINT(modernize-deprecated-headers)
+#include <float.h>  // NOLINT(modernize-deprecated-headers)
+#include <math.h>   // NOLINT(modernize-deprecated-headers)
+#include <stdint.h> // NOLINT(modernize-deprecated-headers)
+#include <string.h> // NOLINT(modernize-deprecated-headers)
+
+/* The bits of a float, IEEE 754 single precision, as an unsigned number:
+ * positive floats are ordered as their patterns, +0 is 0, +infinity
+ * 0x7f800000, and a NaN lies above it (with the sign bit clear).  Read
+ * without a comparison of floats, which would raise the invalid-operation
+ * flag for a signalling NaN.  (memcpy, as std::bit_cast is missing from
+ * the C++ library that emscripten brings.) */
+static inline uint32_t float_bits(float x)
+{
+	uint32_t bits;
+	memcpy(&bits, &x, sizeof bits);
+	return bits;
+}
 
 /*
  * x rounded to single precision as IEEE 754 round-to-nearest does, without
