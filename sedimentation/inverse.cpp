@@ -63,7 +63,7 @@ double above(float d, float rho, double target, settling_steps &s)
 	s = settling(d, rho);
 	const double ratio = static_cast<double>(rounded(s).velocity) / target;
 	if (ratio == 0.0)
-		return -INFINITY; /* Nre underflowed: no log of 0 */
+		return -HUGE_VAL; /* Nre underflowed: no log of 0 */
 	return std::fabs(ratio - 1.0) < 1e-4 ? ratio - 1.0 : std::log(ratio);
 }
 
