@@ -35,6 +35,7 @@
 
 #include "sedimentation/sedimentation.h"
 #include "sedimentation/single.h"
+#include "sedimentation/size_classes.h"
 
 /*
  * Whether an element lies outside the domain (0, FLT_MAX] in either input:
@@ -395,6 +396,9 @@ PyMODINIT_FUNC PyInit__ufuncs(void)
 	    add(m, "aerodynamic_diameter",
 		ufunc(aerodynamic_loops, float_types, "aerodynamic_diameter", aerodynamic_doc)) < 0 ||
 	    add(m, "beard_peak_best_number", PyFloat_FromDouble(beard_peak_best_number)) < 0 ||
+	    /* TA Luft's limits between its size classes of dust, in um */
+	    add(m, "ta_luft_limits",
+		Py_BuildValue("(ddd)", ta_luft_limits[0], ta_luft_limits[1], ta_luft_limits[2])) < 0 ||
 	    /* The verdict's values, which sedimentation.Verdict names, from the C enum. */
 	    PyModule_AddIntConstant(m, "SETTLES", SEDIMENTATION_SETTLES) < 0 ||
 	    PyModule_AddIntConstant(m, "NOT_SETTLING", SEDIMENTATION_NOT_SETTLING) < 0 ||

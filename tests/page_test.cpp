@@ -58,7 +58,14 @@ INSTANTIATE_TEST_SUITE_P(
 			"1",
 			0,
 			{"mehrdeutig: gelesen als 2.5; für 2500 ohne Trennzeichen eingeben"}},
-		/* No doubt where only one reading is a number. */
+		/* No doubt where only one reading is a number, or none; blanks are
+		 * an empty field. */
+		Reading{".500", "1", 0, {R"("fault":"","note":""},"rho")"}},
+		Reading{"1.000.5",
+			"1",
+			0,
+			{R"("fault":"","note":"gelesen: 1.000 – „.5“ nicht gelesen"},"rho")"}},
+		Reading{"  \t", "1", 0, {R"("fault":"Durchmesser: leer","note":""},"rho")"}},
 		Reading{"1,5e2", "1", 0, {R"("argument":"1.5e2",)", R"("fault":"","note":""},"rho")"}},
 		Reading{"0,500", "1", 0, {R"("fault":"","note":""},"rho")"}},
 		Reading{"1,0000", "1", 0, {R"("fault":"","note":""},"rho")"}},
@@ -88,7 +95,10 @@ INSTANTIATE_TEST_SUITE_P(
 			"1",
 			with_report,
 			{"weil w über 9.1·10⁵ liegt", "(Regel von absink, nicht der Richtlinie)",
-			 "die wahre liegt weit über 300"}},
+			 "die wahre liegt weit über 300",
+			 "vs = keine, die Warnung; w über 9.1·10⁵, jenseits des Scheitels von Beards Polynom "
+			 "(Regel von "
+			 "absink, nicht der Richtlinie)"}},
 		Reading{"1000",
 			"2",
 			with_report,
@@ -98,7 +108,43 @@ INSTANTIATE_TEST_SUITE_P(
 			"1",
 			with_report,
 			{"w = 0.002960612 unter 0.003 liegt (gedruckt gerundet 0.0030)",
-			 "vs = 0, weil w = 0.002960612 unter 0.003"}},
+			 "vs = 0, weil w = 0.002960612 unter 0.003",
+			 "gedruckt: w = 0.0030, Nre = 0.0001, vs = 0.0000; vs = 0, weil w = 0.002960612 "
+			 "unter 0.003 liegt: "
+			 "nicht sinkend (Richtlinie)"}},
+		/* The aerodynamic diameter and TA Luft's class: below w 0.003
+		 * too, on a limit the class above, none beyond Nre 300 or where
+		 * the twin would lie beyond it; the twin's report as the check;
+		 * the classes with their source. */
+		Reading{"10",
+			"2.65",
+			with_report,
+			{R"("aerodynamic":{"da":"16.2788","class":3,"text":"Klasse 3 nach TA Luft: 10 bis 50 µm; zählt weder zu PM10 noch zu PM2.5")",
+			 "gedruckt 16.2788 µm; absink 16.2788 1 gibt wie dieses Teilchen vs = 0.8057 cm/s",
+			 R"("brief":"vs = 0.8057 cm/s, nach dem Stokesschen Gesetz. Aerodynamischer Durchmesser 16.2788 µm, Klasse 3)",
+			 "Klasse 1 unter 2.5 µm, Klasse 2 2.5 bis 10 µm, Klasse 3 10 bis 50 µm, Klasse 4 "
+			 "über 50 µm (TA Luft "
+			 "2002, Anhang 3, Tabelle 13"}},
+		Reading{"1",
+			"1",
+			as_line,
+			{R"("da":"1.0000","class":1,"text":"Klasse 1 nach TA Luft: unter 2.5 µm; zählt zu PM2.5 und zu PM10")"}},
+		Reading{"2.5",
+			"1",
+			as_line,
+			{R"("da":"2.5000","class":2,"text":"Klasse 2 nach TA Luft: 2.5 bis 10 µm; zählt zu PM10, nicht zu PM2.5")"}},
+		Reading{"100;2.65",
+			"1",
+			as_line,
+			{R"("da":"173.8736","class":4,"text":"Klasse 4 nach TA Luft: über 50 µm;)"}},
+		Reading{"700",
+			"2.65",
+			as_line,
+			{R"("da":"","class":null,"text":"","reason":"kein aerodynamischer Durchmesser: eine Kugel von 1 g/cm³, die ebenso schnell sänke, läge jenseits von Nre 300")"}},
+		Reading{"1000",
+			"2",
+			as_line,
+			{R"("reason":"kein aerodynamischer Durchmesser: das Teilchen liegt jenseits von Nre 300")"}},
 		Reading{"4",
 			"1",
 			with_report,

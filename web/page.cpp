@@ -17,7 +17,7 @@
  *    Stokes' regime ends.
  *
  * C linkage, so that the script calls it by name.  No std::string: the page
- * carries its program in 104 KiB, and the C++ library's strings would add a
+ * carries its program in 112 KiB, and the C++ library's strings would add a
  * third to it.
  */
 #include <cmath>
@@ -28,6 +28,7 @@
 #include "app/argument.hpp"
 #include "app/report.hpp"
 #include "sedimentation/sedimentation.h"
+#include "sedimentation/size_classes.h"
 #include "sedimentation/steps.hpp"
 
 /* What absink_particle adds to a particle's values, verdict and fields. */
@@ -139,7 +140,8 @@ std::size_t grouped_length(const char *text, std::size_t first)
  *    reading ("1.000,5" is 1000.5), with a note;
  *  - a diameter that may group thousands ("1.000", "12,500": one to three
  *    digits, the first not 0, a separator, three digits and nothing more of
- *    the number) is read as absink reads it, with a note that names the
+ *    the number, not even a further separator and digit, "1.000.5") is read
+ *    as absink reads it, with a note that names the
  *    other reading.  A density never: no solid is a thousand times as
  *    dense as water, so "2,650" is 2.65 and "1.000" is 1, without a note.
  */
@@ -203,7 +205,8 @@ void read_field(field &f, const char *name, const char *text, bool diameter)
 	else if (
 		diameter && separated && separator > first && separator - first <= 3 && text[first] != '0' &&
 		r.end == separator + 4 && is_digit(text[separator + 1]) && is_digit(text[separator + 2]) &&
-		is_digit(text[separator + 3]) && f.gives_report)
+		is_digit(text[separator + 3]) && f.gives_report &&
+		!((next == '.' || next == ',') && is_digit(text[end + 1])))
 		std::snprintf(
 			f.note, sizeof f.note,
 			"mehrdeutig: gelesen als %g; für %.*s%.3s ohne Trennzeichen eingeben",
@@ -348,6 +351,122 @@ const char *shown_as(float shown)
 }
 
 /*
+ * The particle's aerodynamic diameter as the page gives it: the library's
+ * (sedimentation_aerodynamic_diameter) to four places, with its class
+ * after TA Luft (sedimentation/size_classes.h), or why it has none.  Of the
+ * numbers of four places next to da, the page prints the nearest whose
+ * twin's report prints the particle's velocity, so that a reviewer who
+ * gives absink that number and the density 1 finds the particle's vs;
+ * the class is that of the printed number, the one the reader sees.
+ */
+struct aerodynamic {
+	float da = NAN;          /* the library's, to float resolution */
+	char printed[48] = "";   /* to four places; empty where there is none */
+	bool checked = false;    /* the twin's report prints the particle's vs */
+	int size_class = 0;      /* 1 to 4; 0 where there is none */
+	char text[160] = "";     /* the class with its limits, and PM10 and PM2.5 */
+	char reason[160] = "";   /* why there is none */
+	char sentence[320] = ""; /* the page's line on it: da and its class, or the reason */
+};
+
+/* The limits of TA Luft's class as the sentences name them. */
+void class_limits(int size_class, char (&text)[64])
+{
+	const double *const limits = ta_luft_limits;
+	if (size_class == 1)
+		std::snprintf(text, sizeof text, "unter %g µm", limits[0]);
+	else if (size_class == 4)
+		std::snprintf(text, sizeof text, "über %g µm", limits[2]);
+	else
+		std::snprintf(
+			text, sizeof text, "%g bis %g µm", limits[size_class - 2], limits[size_class - 1]);
+}
+
+aerodynamic aerodynamic_of(const report_outcome &o)
+{
+	aerodynamic a;
+	a.da = sedimentation_aerodynamic_diameter(o.d, o.rho);
+	if (std::isnan(a.da)) {
+		if (std::isnan(o.shown))
+			std::snprintf(
+				a.reason, sizeof a.reason,
+				"kein aerodynamischer Durchmesser: das Teilchen liegt jenseits von Nre %g",
+				static_cast<double>(reynolds_limit));
+		else if (o.result.velocity == 0.0F)
+			std::snprintf(
+				a.reason, sizeof a.reason,
+				"kein aerodynamischer Durchmesser: die Geschwindigkeit des Modells ist 0");
+		else
+			std::snprintf(
+				a.reason, sizeof a.reason,
+				"kein aerodynamischer Durchmesser: eine Kugel von 1 g/cm³, die ebenso "
+				"schnell sänke, "
+				"läge jenseits von Nre %g",
+				static_cast<double>(reynolds_limit));
+		std::snprintf(
+			a.sentence, sizeof a.sentence, "Kein aerodynamischer Durchmesser:%s.",
+			std::strchr(a.reason, ':') + 1);
+		return a;
+	}
+	const digits particle(o.result.velocity);
+	const double nearest = std::round(static_cast<double>(a.da) * 1e4);
+	std::snprintf(a.printed, sizeof a.printed, "%.4f", nearest / 1e4);
+	for (int k = 0; k <= 16 && !a.checked; k++) {
+		char candidate[48];
+		const double step = (k % 2 == 0 ? k / 2 : -(k + 1) / 2) / 1e4;
+		std::snprintf(candidate, sizeof candidate, "%.4f", nearest / 1e4 + step);
+		const float twin = convert_argument(candidate);
+		if (twin > 0.0F &&
+		    std::strcmp(digits(sedimentation_compute(twin, 1.0F).velocity).text, particle.text) ==
+			    0) {
+			std::snprintf(a.printed, sizeof a.printed, "%s", candidate);
+			a.checked = true;
+		}
+	}
+	a.size_class = ta_luft_class(static_cast<double>(convert_argument(a.printed)));
+	char limits[64];
+	class_limits(a.size_class, limits);
+	std::snprintf(
+		a.text, sizeof a.text, "Klasse %d nach TA Luft: %s; %s", a.size_class, limits,
+		a.size_class == 1   ? "zählt zu PM2.5 und zu PM10"
+		: a.size_class == 2 ? "zählt zu PM10, nicht zu PM2.5"
+				    : "zählt weder zu PM10 noch zu PM2.5");
+	std::snprintf(
+		a.sentence, sizeof a.sentence, "Aerodynamischer Durchmesser %s µm, %s.", a.printed, a.text);
+	return a;
+}
+
+void put_aerodynamic(const aerodynamic &a)
+{
+	put(",\"aerodynamic\":{");
+	member("da", a.printed, true);
+	char number[32];
+	std::snprintf(number, sizeof number, ",\"class\":%d", a.size_class);
+	put(a.size_class != 0 ? number : ",\"class\":null");
+	member("text", a.text);
+	member("reason", a.reason);
+	member("sentence", a.sentence);
+	put("}");
+}
+
+/* TA Luft's classes with their limits and source, for the record. */
+void put_classes()
+{
+	char text[512] = "";
+	for (int c = 1; c <= 4; c++) {
+		char limits[64];
+		class_limits(c, limits);
+		add(text, sizeof text, "%sKlasse %d %s", c == 1 ? "" : ", ", c, limits);
+	}
+	add(text, sizeof text,
+	    " (TA Luft 2002, Anhang 3, Tabelle 13: Depositions- und Sedimentationsgeschwindigkeiten für "
+	    "Stäube); "
+	    "ein Durchmesser auf einer Grenze gehört zur Klasse darüber; die Klassen 1 und 2 sind PM10, die "
+	    "Klasse 1 PM2.5.");
+	member("classes", text);
+}
+
+/*
  * The sentence beside a report: the regime that gave Nre, and why the
  * report gives vs = 0 or a warning; and the brief one for screen readers.
  */
@@ -459,7 +578,7 @@ put_step(bool first, const char *term, const char *format, ...) // NOLINT(cert-d
  * float, doubles with 17, which name one double, so that each step can be
  * recomputed from the one before to the printed digits.
  */
-void put_steps(const report_outcome &o)
+void put_steps(const report_outcome &o, const aerodynamic &a)
 {
 	const settling_steps s = settling(o.d, o.rho);
 	const auto wide = [](float v) { return static_cast<double>(v); };
@@ -506,6 +625,22 @@ void put_steps(const report_outcome &o)
 		false, "Bericht", "auf vier Nachkommastellen gedruckt: w = %s, Nre = %s, vs = %s%s%s",
 		digits(o.result.best_number).text, digits(o.result.reynolds_number).text,
 		std::isnan(o.shown) ? "keine, die Warnung" : digits(o.shown).text, rule[0] ? "; " : "", rule);
+	if (a.size_class == 0) {
+		put_step(false, "Aerodynamischer Durchmesser", "%s", a.reason);
+	} else {
+		char check[160] = "";
+		if (a.checked)
+			std::snprintf(
+				check, sizeof check, "; absink %s 1 gibt wie dieses Teilchen vs = %s cm/s",
+				a.printed, digits(o.result.velocity).text);
+		put_step(
+			false, "Aerodynamischer Durchmesser",
+			"der Durchmesser einer Kugel von 1 g/cm³, die nach diesem Modell ebenso "
+			"schnell sinkt; die Umkehrung des Modells auf Gleitkomma-Auflösung gibt "
+			"da = %.9g µm, gedruckt %s µm%s",
+			static_cast<double>(a.da), a.printed, check);
+		put_step(false, "Größenklasse", "%s (TA Luft)", a.text);
+	}
 	put("]");
 }
 
@@ -615,8 +750,10 @@ const char *absink_particle(const char *diameter, const char *density, int shown
 
 	json_size = 0;
 	put("{\"values\":");
+	aerodynamic a;
 	if (o.reported) {
 		const bool warns = std::isnan(o.shown);
+		a = aerodynamic_of(o);
 		put("{");
 		member("d", digits(o.d).text, true);
 		member("rho", digits(o.rho).text);
@@ -631,18 +768,20 @@ const char *absink_particle(const char *diameter, const char *density, int shown
 		char why[256];
 		reason(o, why);
 		member("reason", why);
+		put_aerodynamic(a);
 	} else {
 		put("null");
 		put(R"(,"shown":null,"velocity":null)");
 		member("warning", "");
 		member("reason", "");
+		put(R"(,"aerodynamic":null)");
 	}
 	if ((shown & page_report) != 0) {
 		char sentence[768] = "";
 		char brief[1024] = "";
 		if (o.reported) {
 			explain(o, sentence, brief);
-			put_steps(o);
+			put_steps(o, a);
 		} else {
 			const char *const between = d.fault[0] && rho.fault[0] ? "; " : "";
 			std::snprintf(
@@ -655,10 +794,13 @@ const char *absink_particle(const char *diameter, const char *density, int shown
 			add(brief, sizeof brief, " Durchmesser: %s.", d.note);
 		if (rho.note[0])
 			add(brief, sizeof brief, " Dichte: %s.", rho.note);
+		if (o.reported)
+			add(brief, sizeof brief, " %s", a.sentence);
 		member("report", report_text);
 		member("sentence", sentence);
 		member("brief", brief);
 		put_command(d, rho);
+		put_classes();
 	}
 	if ((shown & page_curve) != 0) {
 		if (rho.gives_report)

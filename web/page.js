@@ -51,7 +51,8 @@ const started = absink({printErr: line => console.error(line)});
 	/* What the reading of a row left in doubt; and its message: its
 	 * warning and why, why vs is 0, why no report, and those notes. */
 	const notes = p => [p.d.note, p.rho.note && `Dichte: ${p.rho.note}`].filter(Boolean);
-	const message = p => [p.warning, p.reason, p.d.fault || p.rho.fault, ...notes(p)].filter(Boolean).join('; ');
+	const message = p => [p.warning, p.reason, p.aerodynamic && p.aerodynamic.reason, p.d.fault || p.rho.fault,
+		...notes(p)].filter(Boolean).join('; ');
 
 	/* The table, one row per line, a blank line a blank row; each row a
 	 * copy of one whose cells are labelled with their columns, for the
@@ -60,7 +61,7 @@ const started = absink({printErr: line => console.error(line)});
 	for (const th of document.querySelectorAll('#table th'))
 		blank.insertCell().dataset.label = th.dataset.short || th.textContent;
 	blank.cells[0].className = 'text';
-	blank.cells[5].className = 'result';
+	blank.cells[7].className = 'result';
 	const note = (text, className) => Object.assign(element('p', text), {className});
 	function tabulate() {
 		rows.replaceChildren();
@@ -77,20 +78,21 @@ const started = absink({printErr: line => console.error(line)});
 			if (!p.values) {
 				while (cells.length > 2)
 					cells[2].remove();
-				Object.assign(cells[1], {textContent: p.d.fault || p.rho.fault, className: 'text message', colSpan: 5});
+				Object.assign(cells[1], {textContent: p.d.fault || p.rho.fault, className: 'text message', colSpan: 7});
 				delete cells[1].dataset.label;
 				continue;
 			}
 			const {d, rho, w, nre, vs} = p.values;
-			for (const [k, value] of [d, rho, w, nre, vs || p.warning].entries())
+			const {da, class: sizeClass, reason} = p.aerodynamic;
+			for (const [k, value] of [d, rho, w, nre, da || '–', sizeClass || '–', vs || p.warning].entries())
 				cells[k + 1].textContent = value;
 			if (p.warning)
-				cells[5].className = 'text result';
-			/* Why a row has no velocity, or 0, under its input, where a
-			 * text may wrap: the result's column stays narrow enough to
-			 * stay in view. */
-			if (p.reason)
-				cells[0].append(note(p.reason, 'note why'));
+				cells[7].className = 'text result';
+			/* Why a row has no velocity, or 0, or no aerodynamic
+			 * diameter, under its input, where a text may wrap: the
+			 * result's column stays narrow enough to stay in view. */
+			for (const why of [p.reason, reason].filter(Boolean))
+				cells[0].append(note(why, 'note why'));
 		}
 	}
 
@@ -110,12 +112,14 @@ const started = absink({printErr: line => console.error(line)});
 		const table = state.lines.map(([line, p]) => {
 			const v = p && p.values;
 			const numbers = v ? [v.d, v.rho, v.w, v.nre, v.vs] : ['', '', '', '', ''];
-			return [line, ...numbers, p ? message(p) : ''];
+			const a = v ? [p.aerodynamic.da, String(p.aerodynamic.class || '')] : ['', ''];
+			return [line, ...numbers, p ? message(p) : '', ...a];
 		});
 		let file;
 		if (link.id === 'xlsx') {
-			file = workbook([header, ...table.map(([line, ...rest]) =>
-				[line, ...rest.slice(0, 5).map(n => n && {n}), rest[5]]), [], [made]], now);
+			file = workbook([header, ...table.map(([line, d, rho, w, nre, vs, text, da, sizeClass]) =>
+				[line, ...[d, rho, w, nre, vs].map(n => n && {n}), text, da && {n: da},
+					sizeClass && {n: sizeClass, whole: true}]), [], [made]], now);
 		} else {
 			const cell = text => '"' + text.replace(/"/g, '""') + '"';
 			const lines = [header, ...table, [made, ...header.slice(1).map(() => '')]];
@@ -174,6 +178,8 @@ const started = absink({printErr: line => console.error(line)});
 		Object.assign(state, {d, rho, report: p.report}, rhoChanged ? {curve: p.curve} : {});
 		report.textContent = p.report;
 		$('explanation').textContent = p.sentence;
+		$('aerodynamic').textContent = p.aerodynamic ? p.aerodynamic.sentence : '';
+		$('classes').textContent = p.classes;
 		$('command').textContent = p.command;
 		$('steps').replaceChildren(...p.steps.flatMap(([term, text]) => [element('dt', term), element('dd', text)]));
 		$('inputs').textContent = [annotate('d', p.d), annotate('rho', p.rho)].join('\n');

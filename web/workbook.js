@@ -55,8 +55,9 @@ function zip(files, time) {
 /*
  * A workbook of one sheet (Office Open XML, as Excel and LibreOffice read
  * it in any language): a cell is text, kept as typed (style 2, the text
- * format @), or {n}, a number that shows its four decimals (style 1).  The
- * first row is the header (style 3, bold) and stays in view.
+ * format @), or {n}, a number that shows its four decimals (style 1), or
+ * {n, whole: true}, a whole number (style 4).  The first row is the header
+ * (style 3, bold) and stays in view.
  */
 const main = 'http://schemas.openxmlformats.org/spreadsheetml/2006/main';
 const relations = 'http://schemas.openxmlformats.org/package/2006/relationships';
@@ -72,10 +73,10 @@ function workbook(table, time) {
 		const at = String.fromCharCode(65 + k) + (i + 1);
 		if (cell === '')
 			return '';
-		return typeof cell === 'object' ? `<c r="${at}" s="1"><v>${cell.n}</v></c>`
+		return typeof cell === 'object' ? `<c r="${at}" s="${cell.whole ? 4 : 1}"><v>${cell.n}</v></c>`
 			: `<c r="${at}" s="${i ? 2 : 3}" t="inlineStr"><is><t xml:space="preserve">${xml(cell)}</t></is></c>`;
 	}).join('') + '</row>').join('');
-	const widths = [16, 12, 12, 12, 12, 12, 70].map((width, k) =>
+	const widths = [16, 12, 12, 12, 12, 12, 70, 14, 10].map((width, k) =>
 		`<col min="${k + 1}" max="${k + 1}" width="${width}" customWidth="1"/>`).join('');
 	return zip([
 		['[Content_Types].xml', `${head}<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">` +
@@ -99,10 +100,11 @@ function workbook(table, time) {
 			'<fill><patternFill patternType="gray125"/></fill></fills>' +
 			'<borders count="1"><border><left/><right/><top/><bottom/><diagonal/></border></borders>' +
 			'<cellStyleXfs count="1"><xf numFmtId="0" fontId="0" fillId="0" borderId="0"/></cellStyleXfs>' +
-			'<cellXfs count="4"><xf numFmtId="0" fontId="0" fillId="0" borderId="0" xfId="0"/>' +
+			'<cellXfs count="5"><xf numFmtId="0" fontId="0" fillId="0" borderId="0" xfId="0"/>' +
 			'<xf numFmtId="164" fontId="0" fillId="0" borderId="0" xfId="0" applyNumberFormat="1"/>' +
 			'<xf numFmtId="49" fontId="0" fillId="0" borderId="0" xfId="0" applyNumberFormat="1"/>' +
-			'<xf numFmtId="0" fontId="1" fillId="0" borderId="0" xfId="0" applyFont="1"/></cellXfs>' +
+			'<xf numFmtId="0" fontId="1" fillId="0" borderId="0" xfId="0" applyFont="1"/>' +
+			'<xf numFmtId="1" fontId="0" fillId="0" borderId="0" xfId="0" applyNumberFormat="1"/></cellXfs>' +
 			'</styleSheet>'],
 		['xl/worksheets/sheet1.xml', `${head}<worksheet xmlns="${main}"><sheetViews><sheetView workbookViewId="0">` +
 			'<pane ySplit="1" topLeftCell="A2" activePane="bottomLeft" state="frozen"/></sheetView></sheetViews>' +

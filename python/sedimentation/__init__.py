@@ -13,6 +13,7 @@ reported_velocity(d, rho)     vs as the report gives it: 0, or NaN where it warn
 settling_diameter(vs, rho)    the diameter in um that settles at vs
 aerodynamic_diameter(d, rho)  the diameter of a sphere of 1 g/cm^3 as fast
 dataset(d, rho)               all of them as an xarray Dataset with units
+ta_luft_limits                TA Luft's limits between its size classes, in um
 
 A dask array or an xarray DataArray goes straight in and stays lazy and
 chunked.  A ufunc applied to DataArrays carries the first input's attrs,
@@ -22,6 +23,14 @@ as every ufunc does: dataset gives each result its own units.
 >>> vs = sedimentation.settling_velocity(np.array([100, 800]), np.array([1, 2]))
 >>> ['%.4f' % v for v in vs]
 ['25.1831', '507.3229']
+
+Quartz dust (2.65 g/cm^3) in TA Luft's size classes of aerodynamic
+diameter, 1 to 4, and 0 where it has none (beyond Nre 300); a diameter on
+a limit belongs to the class above it, as np.digitize puts it:
+
+>>> da = sedimentation.aerodynamic_diameter([1, 2, 10, 100, 700], 2.65)
+>>> np.where(np.isnan(da), 0, np.digitize(da, sedimentation.ta_luft_limits) + 1)
+array([1, 2, 3, 4, 0])
 """
 import enum
 from typing import TYPE_CHECKING, Any
@@ -42,6 +51,7 @@ from ._ufuncs import (
     reynolds_number,
     settling_diameter,
     settling_velocity,
+    ta_luft_limits,
     verdict,
 )
 
@@ -79,7 +89,8 @@ def dataset(d: Any, rho: Any) -> "xarray.Dataset":
     Returns
     -------
     xarray.Dataset
-        w, Nre, vs, reported_velocity and verdict, each with CF-style
+        w, Nre, vs, reported_velocity, verdict and da, the aerodynamic
+        diameter, each with CF-style
         ``units`` and a ``long_name`` (the verdict with ``flag_values``
         and ``flag_meanings``), over d and rho broadcast against each
         other.  d and rho are its coordinates, with their own units.  A
@@ -121,6 +132,9 @@ def dataset(d: Any, rho: Any) -> "xarray.Dataset":
             "long_name": "absink's report on the particle",
             "flag_values": numpy.array([v.value for v in Verdict], numpy.int8),
             "flag_meanings": " ".join(v.name.lower() for v in Verdict)}),
+        "da": (aerodynamic_diameter, {
+            "units": "um",
+            "long_name": "aerodynamic diameter (of a sphere of 1 g/cm3 that settles as fast)"}),
     }
     variables: dict[str, xr.DataArray] = {}
     for name, (ufunc, attrs) in results.items():
@@ -144,5 +158,6 @@ __all__ = [
     "reynolds_number",
     "settling_diameter",
     "settling_velocity",
+    "ta_luft_limits",
     "verdict",
 ]

@@ -42,6 +42,7 @@ class _VerdictUfunc:
 
 __version__: str
 beard_peak_best_number: float
+ta_luft_limits: tuple[float, float, float]
 settling_velocity: _FloatUfunc
 best_number: _FloatUfunc
 reynolds_number: _FloatUfunc

@@ -33,11 +33,16 @@ const [pageFile, program, screenshot] = process.argv.slice(2);
  * "read", the arguments that absink gets (a decimal comma made a point),
  * which the command line beside the report names; "says", what the
  * sentence beside the report says, "steps", what the particle's steps
- * say. */
+ * say; "aero", what the page and the screen reader's status say of its
+ * aerodynamic diameter. */
 const cases = [
 	['100', '1', '', '', {axe: true, says: 'Nre folgt Beards Polynom in ln w, da w = 49.9100 nicht unter 0.24 liegt.',
 		steps: 'Rundung 2: X = 3.91022134'}],
 	['4', '1', '', '', {steps: 'Rundung 2: Nre = 0.00013309333'}],
+	['2', '2.65', '', '', {aero: 'Aerodynamischer Durchmesser 3.2558 µm, Klasse 2 nach TA Luft: 2.5 bis 10 µm; zählt zu PM10, ' +
+		'nicht zu PM2.5.', steps: 'absink 3.2558 1 gibt wie dieses Teilchen vs = 0.0322 cm/s'}],
+	['700', '2.65', '', '', {aero: 'Kein aerodynamischer Durchmesser: eine Kugel von 1 g/cm³, die ebenso schnell sänke, ' +
+		'läge jenseits von Nre 300.'}],
 	['1000', '2', '', '', {axe: true, says: 'Warnung, weil Nre = 413.8116 über 300 liegt'}],
 	['5000', '1', '', '', {says: 'weil w über 9.1·10⁵ liegt'}],
 	['3.9', '1', '', '', {says: 'w = 0.002960612 unter 0.003 liegt (gedruckt gerundet 0.0030)'}],
@@ -66,42 +71,56 @@ assert.ok(particles.length > 10 && particles.every(p => p.length === 8), 'the te
 /* The table for the density 2: a velocity, the warning and why, no
  * report, a blank line, a decimal comma, a doubt, the zero velocity and
  * why, two cells pasted from a spreadsheet (a tab, a semicolon), both
- * separators; as cells, and as the CSV for scripts (after its header;
- * its last line says what made it and when). */
-const diameters = '10\n1000\nabc\n\n2,65\n1.000\n3\n100\t2,65\n5000;1\n1.000,5';
+ * separators, a particle whose twin would lie beyond Nre 300, and text
+ * that XML and CSV must escape; an aerodynamic diameter in each of TA
+ * Luft's classes, below w 0.003 too; as cells, and as the CSV for scripts
+ * (after its header; its last line says what made it and when). */
+const diameters = '10\n1000\nabc\n\n2,65\n1.000\n3\n100\t2,65\n5000;1\n1.000,5\n700;2.65\na<b&c"d\\e';
 const doubt = 'mehrdeutig: gelesen als 1; für 1000 ohne Trennzeichen eingeben';
 const both = 'Punkt und Komma zugleich: gelesen als 1000.5, mit „,“ als Dezimalzeichen und „.“ zwischen Tausendern';
 const above = nre => `Nre = ${nre} über 300, wo Beards Polynom nicht mehr gilt (Richtlinie)`;
 const peak = 'w über 9.1·10⁵, jenseits des Scheitels von Beards Polynom (Regel von absink, nicht der Richtlinie)';
 const zero = w => `vs = 0, weil w = ${w} unter 0.003 liegt: nicht sinkend (Richtlinie)`;
 const warning = 'Achtung: Reynolds-Zahl > 300';
+const beyond = 'kein aerodynamischer Durchmesser: das Teilchen liegt jenseits von Nre 300';
+const twin = 'kein aerodynamischer Durchmesser: eine Kugel von 1 g/cm³, die ebenso schnell sänke, läge jenseits von Nre 300';
 const cells = [
-	['10', '10.0000', '2.0000', '0.0998', '0.0042', '0.6081'],
-	['1000' + above('413.8116'), '1000.0000', '2.0000', '99820.0000', '413.8116', warning],
+	['10', '10.0000', '2.0000', '0.0998', '0.0042', '14.1421', '3', '0.6081'],
+	['1000' + above('413.8116') + beyond, '1000.0000', '2.0000', '99820.0000', '413.8116', '–', '–', warning],
 	['abc', 'Durchmesser: keine Zahl'],
-	['', '', '', '', '', ''],
-	['2,65' + zero('0.001857613'), '2.6500', '2.0000', '0.0019', '0.0001', '0.0000'],
-	['1.000' + doubt + zero('9.982e-05'), '1.0000', '2.0000', '0.0001', '0.0000', '0.0000'],
-	['3' + zero('0.00269514'), '3.0000', '2.0000', '0.0027', '0.0001', '0.0000'],
-	['100\t2,65', '100.0000', '2.6500', '132.2615', '3.9537', '57.8029'],
-	['5000;1' + peak, '5000.0000', '1.0000', '6238750.0000', '268.0787', warning],
-	['1.000,5' + both + above('414.1627'), '1000.5000', '2.0000', '99969.8047', '414.1627', warning],
+	['', '', '', '', '', '', '', ''],
+	['2,65' + zero('0.001857613'), '2.6500', '2.0000', '0.0019', '0.0001', '3.7477', '2', '0.0000'],
+	['1.000' + doubt + zero('9.982e-05'), '1.0000', '2.0000', '0.0001', '0.0000', '1.4142', '1', '0.0000'],
+	['3' + zero('0.00269514'), '3.0000', '2.0000', '0.0027', '0.0001', '4.2426', '2', '0.0000'],
+	['100\t2,65', '100.0000', '2.6500', '132.2615', '3.9537', '173.8736', '4', '57.8029'],
+	['5000;1' + peak + beyond, '5000.0000', '1.0000', '6238750.0000', '268.0787', '–', '–', warning],
+	['1.000,5' + both + above('414.1627') + beyond, '1000.5000', '2.0000', '99969.8047', '414.1627', '–', '–', warning],
+	['700;2.65' + twin, '700.0000', '2.6500', '45365.6953', '257.6575', '–', '–', '538.1360'],
+	['a<b&c"d\\e', 'Durchmesser: keine Zahl'],
 ];
 const csv = [
-	'"Eingabe","d_um","rho_g_cm3","w","Nre","vs_cm_s","Meldung"',
-	'"10","10.0000","2.0000","0.0998","0.0042","0.6081",""',
-	`"1000","1000.0000","2.0000","99820.0000","413.8116","","${warning}; ${above('413.8116')}"`,
-	'"abc","","","","","","Durchmesser: keine Zahl"',
-	'"","","","","","",""',
-	`"2,65","2.6500","2.0000","0.0019","0.0001","0.0000","${zero('0.001857613')}"`,
-	`"1.000","1.0000","2.0000","0.0001","0.0000","0.0000","${zero('9.982e-05')}; ${doubt}"`,
-	`"3","3.0000","2.0000","0.0027","0.0001","0.0000","${zero('0.00269514')}"`,
-	'"100\t2,65","100.0000","2.6500","132.2615","3.9537","57.8029",""',
-	`"5000;1","5000.0000","1.0000","6238750.0000","268.0787","","${warning}; ${peak}"`,
-	`"1.000,5","1000.5000","2.0000","99969.8047","414.1627","","${warning}; ${above('414.1627')}; ${both}"`,
+	'"Eingabe","d_um","rho_g_cm3","w","Nre","vs_cm_s","Meldung","da_um","Klasse_TA_Luft"',
+	'"10","10.0000","2.0000","0.0998","0.0042","0.6081","","14.1421","3"',
+	`"1000","1000.0000","2.0000","99820.0000","413.8116","","${warning}; ${above('413.8116')}; ${beyond}","",""`,
+	'"abc","","","","","","Durchmesser: keine Zahl","",""',
+	'"","","","","","","","",""',
+	`"2,65","2.6500","2.0000","0.0019","0.0001","0.0000","${zero('0.001857613')}","3.7477","2"`,
+	`"1.000","1.0000","2.0000","0.0001","0.0000","0.0000","${zero('9.982e-05')}; ${doubt}","1.4142","1"`,
+	`"3","3.0000","2.0000","0.0027","0.0001","0.0000","${zero('0.00269514')}","4.2426","2"`,
+	'"100\t2,65","100.0000","2.6500","132.2615","3.9537","57.8029","","173.8736","4"',
+	`"5000;1","5000.0000","1.0000","6238750.0000","268.0787","","${warning}; ${peak}; ${beyond}","",""`,
+	`"1.000,5","1000.5000","2.0000","99969.8047","414.1627","","${warning}; ${above('414.1627')}; ${beyond}; ${both}","",""`,
+	`"700;2.65","700.0000","2.6500","45365.6953","257.6575","538.1360","${twin}","",""`,
+	'"a<b&c""d\\e","","","","","","Durchmesser: keine Zahl","",""',
 ].map(line => line + '\r\n').join('');
-const made = /^"absink [0-9.]+ [0-9-]+T[0-9:.]+Z · Vorhaben: Halde „Süd“","","","","","",""\r\n$/;
-/* A download's name: the moment it was asked for. */
+/* A project's name with the characters that CSV, XML and CSS escape. */
+const vorhaben = 'Halde „Süd“ "A\\B" <&>';
+const literally = text => text.replace(/[.*+?^${}()|[\]\\]/g, '\\$&');
+const made = new RegExp(`^"absink [0-9.]+ [0-9-]+T[0-9:.]+Z · Vorhaben: ${literally(vorhaben.replace(/"/g, '""'))}"` +
+	',""'.repeat(8) + '\r\n$');
+/* A download's name: the moment it was asked for, today. */
+const two = n => String(n).padStart(2, '0');
+const today = now => `${now.getFullYear()}-${two(now.getMonth() + 1)}-${two(now.getDate())}`;
 const named = /^absink-\d{4}-\d\d-\d\d-\d{4}\.(csv|xlsx)$/;
 
 /* A spreadsheet as LibreOffice reads it: its rows, a cell "=value" for a
@@ -157,7 +176,7 @@ async function check(context, url, shot) {
 	assert.equal(await report.textContent(), absink(['500', '2.65']), `${opened} opens with its values`);
 
 	const heights = new Set();
-	for (const [d, rho, dNote = '', rhoNote = '', {axe: audit, read, says, steps} = {}] of cases) {
+	for (const [d, rho, dNote = '', rhoNote = '', {axe: audit, read, says, steps, aero} = {}] of cases) {
 		await page.fill('input[name=d]', d);
 		await page.fill('input[name=rho]', rho);
 		assert.equal(await report.textContent(), absink(read || [d, rho]), `report for [${d}] [${rho}]`);
@@ -188,6 +207,10 @@ async function check(context, url, shot) {
 		const status = await page.textContent('#status');
 		assert.ok(status && dNote.split('; ').every(part => status.includes(part.replace(/^Durchmesser: /, ''))),
 			`status for [${d}] [${rho}]: ${status}`);
+		if (aero) {
+			assert.equal(await page.textContent('#aerodynamic'), aero, `aerodynamic diameter for [${d}] [${rho}]`);
+			assert.ok(status.endsWith(aero), `status for [${d}] [${rho}] with its aerodynamic diameter: ${status}`);
+		}
 	}
 	assert.equal(heights.size, 1, `the report keeps its height, and nothing below it moves: ${[...heights]}`);
 
@@ -228,16 +251,20 @@ async function check(context, url, shot) {
 	await page.fill('input[name=d]', '100');
 
 	/* Every test particle as a line of the table with its own density:
-	 * its w and Nre, and the velocity or the warning, as absink prints
-	 * them. */
+	 * its w, Nre and aerodynamic diameter, and the velocity or the
+	 * warning, as absink prints them. */
 	await page.fill('#diameters', particles.map(([d, rho]) => `${d}\t${rho}`).join('\n'));
 	const shown = await page.locator('#table tbody tr').evaluateAll(
-		trs => trs.map(tr => [...tr.cells].slice(3, 6).map(td => td.textContent)));
-	assert.deepEqual(shown, particles.map(([, , w, nre, , vs]) => [w, nre, vs === 'warning' ? warning : vs]),
-		'the test particles in the table');
+		trs => trs.map(tr => [3, 4, 7, 5].map(k => tr.cells[k].textContent)));
+	assert.deepEqual(shown.map(row => row.slice(0, 3)), particles.map(([, , w, nre, , vs]) =>
+		[w, nre, vs === 'warning' ? warning : vs]), 'the test particles in the table');
+	/* The aerodynamic diameter printed is the one whose own report gives
+	 * the particle's velocity: next to the library's to four places. */
+	for (const [[, , , da], [d, rho, , , , , , want]] of shown.map((row, i) => [row, particles[i]]))
+		assert.ok(want === 'nan' ? da === '–' : Math.abs(da - want) <= 8e-4, `the aerodynamic diameter of ${d} ${rho}: ${da}`);
 
 	await page.fill('input[name=rho]', '2');
-	await page.fill('input[name=vorhaben]', 'Halde „Süd“');
+	await page.fill('input[name=vorhaben]', vorhaben);
 	await page.fill('#diameters', diameters);
 	const rows = await page.locator('#table tbody tr').evaluateAll(
 		trs => trs.map(tr => [...tr.cells].map(td => td.textContent)));
@@ -246,26 +273,33 @@ async function check(context, url, shot) {
 	for (const id of ['csv', 'xlsx']) {
 		const [download] = await Promise.all([page.waitForEvent('download'), page.click('#' + id)]);
 		assert.match(download.suggestedFilename(), named, `the ${id}'s name`);
+		assert.ok(download.suggestedFilename().startsWith(`absink-${today(new Date())}-`), `the ${id} named today`);
 		files[id] = path.join(os.tmpdir(), `absink-test-${process.pid}.${id}`);
 		await download.saveAs(files[id]);
 	}
 	const text = fs.readFileSync(files.csv, 'utf8');
 	assert.equal(text.slice(0, csv.length), csv, 'the CSV');
 	assert.match(text.slice(csv.length), made, 'the CSV\'s last line');
-	/* The workbook holds the CSV's cells: the Eingabe as typed, the values
-	 * as numbers; and after a blank row what made it. */
+	/* The workbook is a ZIP whose checksums hold and whose parts are XML,
+	 * as Python's zipfile and XML parser read it (and pandas with them). */
+	execFileSync('python3', ['-c', 'import sys, zipfile, xml.dom.minidom\nz = zipfile.ZipFile(sys.argv[1])\n' +
+		'assert z.testzip() is None\nfor name in z.namelist(): xml.dom.minidom.parseString(z.read(name))', files.xlsx]);
+	/* It holds the CSV's cells: the Eingabe as typed, the values as
+	 * numbers; and after a blank row what made it. */
 	const sheet = spreadsheet(files.xlsx);
 	if (sheet) {
+		const numeric = [1, 2, 3, 4, 5, 7, 8];
 		const expected = text.trim().split('\r\n').slice(0, -1).map((line, i) => {
-			const row = line.slice(1, -1).split('","').map((cell, k) => i && k >= 1 && k <= 5 && cell ? '=' + Number(cell) : cell);
+			const row = line.slice(1, -1).split('","').map((cell, k) => i && numeric.includes(k) && cell ? '=' + Number(cell) : cell.replace(/""/g, '"'));
 			while (row.length && row[row.length - 1] === '')
 				row.pop();
 			return row;
 		});
 		assert.deepEqual(sheet[0], ['Eingabe', 'Durchmesser (µm)', 'Dichte (g/cm³)', 'Bestzahl w', 'Reynoldszahl Nre',
-			'vs (cm/s)', 'Meldung'], 'the workbook\'s header');
+			'vs (cm/s)', 'Meldung', 'aerodynamischer Durchmesser (µm)', 'Klasse nach TA Luft'], 'the workbook\'s header');
 		assert.deepEqual(sheet.slice(1, -2), expected.slice(1), 'the workbook, read by LibreOffice');
-		assert.match(sheet[sheet.length - 1][0], /^erstellt mit absink [0-9.]+ am .* · Vorhaben: Halde „Süd“$/, 'the workbook\'s maker');
+		assert.match(sheet[sheet.length - 1][0], new RegExp(`^erstellt mit absink [0-9.]+ am .* · Vorhaben: ${literally(vorhaben)}$`),
+			'the workbook\'s maker');
 	} else {
 		console.log('no LibreOffice here: the workbook is not read back');
 	}
@@ -284,7 +318,7 @@ async function check(context, url, shot) {
 	assert.ok(pages.length >= 2, `the printout has ${pages.length} pages`);
 	for (const [i, text] of pages.entries()) {
 		assert.match(text, /absink [0-9.]+ · VDI 3782 Blatt 1 .*gedruckt am [0-9.]+, [0-9:]+ \S+/, `page ${i + 1}'s head`);
-		assert.match(text, new RegExp(`Vorhaben: Halde „Süd“ +Seite ${i + 1} von ${pages.length}`), `page ${i + 1}'s foot`);
+		assert.match(text, new RegExp(`Vorhaben: ${literally(vorhaben)} +Seite ${i + 1} von ${pages.length}`), `page ${i + 1}'s foot`);
 		if (i > 0)
 			assert.match(text, /Eingabe +Durchmesser \(in µm\) +Dichte/, `the table's header on page ${i + 1}`);
 	}
@@ -317,6 +351,10 @@ async function check(context, url, shot) {
 			return a && b.width && a.width && a.left < b.right - 1 && b.left < a.right - 1 && a.top < b.bottom - 1 && b.top < a.bottom - 1;
 		})));
 		assert.ok(!covered, `no cell covers another at ${width} px`);
+		/* Each value of a card under its column's name. */
+		const named = await page.$$eval('#table tbody tr', trs => [...trs[2].cells].slice(1).map(td =>
+			getComputedStyle(td, '::before').content.includes(td.dataset.label) && td.dataset.label));
+		assert.deepEqual(named, ['d (µm)', 'ρ (g/cm³)', 'w', 'Nre', 'da (µm)', 'Klasse', 'vs (cm/s)'], `the cards' names at ${width} px`);
 		const results = await page.$$eval('#table td.result, #table td.message', (tds, width) => tds.map(td => {
 			const box = td.getBoundingClientRect();
 			return box.left >= 0 && box.right <= width && td.scrollWidth <= td.clientWidth;

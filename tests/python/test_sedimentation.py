@@ -191,13 +191,14 @@ def test_a_dataset_carries_its_own_units():
     assert isinstance(ds.vs.data, da.Array) and ds.vs.chunks == d.chunks  # lazy
     units = {name: ds[name].attrs.get("units") for name in ds.variables}
     assert units == {"w": "1", "Nre": "1", "vs": "cm s-1", "reported_velocity": "cm s-1",
-                     "verdict": None, "d": "um", "rho": "g cm-3"}
+                     "verdict": None, "da": "um", "d": "um", "rho": "g cm-3"}
     assert ds.verdict.attrs["flag_values"].tolist() == [0, 1, 2, 3]
     assert ds.verdict.attrs["flag_meanings"].split() == [v.name.lower() for v in sd.Verdict]
     assert all(ds[name].attrs["long_name"] for name in ds.variables)
     computed = ds.compute()
     assert ["%.4f" % v for v in computed.reported_velocity.values] == ["25.1831", "507.3229", "nan"]
     assert computed.verdict.values.tolist() == [0, 0, 2]
+    assert ["%.4f" % v for v in computed.da.values] == ["100.0000", "nan", "nan"]
 
 
 @pytest.mark.parametrize("name", ["__init__", "settling_velocity", "best_number", "reynolds_number",
