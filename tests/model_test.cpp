@@ -27,6 +27,16 @@ const char *const verdict_names[] = {"settles", "not_settling", "above_reynolds_
 
 class Model : public testing::TestWithParam<Particle> {};
 
+/* A particle's diameter and density as absink reads them. */
+struct Typed {
+	float d, rho;
+};
+
+Typed typed(const Particle &p)
+{
+	return {convert_argument(p.d.c_str()), convert_argument(p.rho.c_str())};
+}
+
 /*
  * Both entry points give the published values.  sedimentation_velocity
  * returns vs unrounded: exactly (Nre 1462) / d in double.
@@ -38,8 +48,7 @@ class Model : public testing::TestWithParam<Particle> {};
 TEST_P(Model, PrintsAsPublished)
 {
 	const Particle &p = GetParam();
-	const float d = convert_argument(p.d.c_str());
-	const float rho = convert_argument(p.rho.c_str());
+	const auto [d, rho] = typed(p);
 	const double vs = sedimentation_velocity(d, rho);
 	const sedimentation_result r = sedimentation_compute(d, rho);
 	sedimentation_compute(100.0F, 1.0F);
@@ -65,8 +74,7 @@ TEST_P(Model, PrintsAsPublished)
 TEST_P(Model, FindsTheDiameterBack)
 {
 	const Particle &p = GetParam();
-	const float d = convert_argument(p.d.c_str());
-	const float rho = convert_argument(p.rho.c_str());
+	const auto [d, rho] = typed(p);
 	const sedimentation_result r = sedimentation_compute(d, rho);
 	const float da = sedimentation_aerodynamic_diameter(d, rho);
 	if (p.da == "nan") {
