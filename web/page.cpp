@@ -373,9 +373,9 @@ struct aerodynamic {
 void class_limits(int size_class, char (&text)[64])
 {
 	const double *const limits = ta_luft_limits;
-	if (size_class == 1)
+	if (size_class <= 1)
 		std::snprintf(text, sizeof text, "unter %g µm", limits[0]);
-	else if (size_class == 4)
+	else if (size_class >= 4)
 		std::snprintf(text, sizeof text, "über %g µm", limits[2]);
 	else
 		std::snprintf(
