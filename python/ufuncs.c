@@ -7,11 +7,11 @@
  * sedimentation_report_verdict, sedimentation_reported_velocity, the
  * inverse sedimentation_settling_diameter or
  * sedimentation_aerodynamic_diameter); none keeps state: numpy runs these
- * loops without the GIL.  The module only binds: it solves nothing itself.  The float32 loop
- * hands the library the values as they are; the float64 loop first rounds
- * each input to the nearest float32, as absink rounds what it reads, and
- * returns the library's single-precision result widened, so that '%.4f'
- * prints the report's digits.
+ * loops without the GIL.  The module only binds: it solves nothing itself.
+ * The float32 loop hands the library the values as they are; the float64
+ * loop first rounds each input to the nearest float32, as absink rounds
+ * what it reads, and returns the library's single-precision result
+ * widened, so that '%.4f' prints the report's digits.
  *
  * The domain is 0 < x1, x2 <= FLT_MAX (after that rounding).  Outside it
  * the result is NaN (the verdict -1) and the invalid-operation flag is

@@ -46,9 +46,9 @@ bool in_domain(float x)
 /* Whether the model's velocity means something for this result: the report
  * gives it, or gives 0 for a particle it counts as not settling, but does
  * not warn (Nre above 300, or beyond the polynomial's peak). */
-bool within_model(const settling_steps &s)
+bool within_model(const sedimentation_result &r)
 {
-	return !std::isnan(sedimentation_reported_velocity(rounded(s)));
+	return !std::isnan(sedimentation_reported_velocity(r));
 }
 
 /*
@@ -176,16 +176,17 @@ float sedimentation_aerodynamic_diameter(float diameter, float density)
 {
 	if (!in_domain(diameter) || !in_domain(density))
 		return NAN;
-	const settling_steps particle = settling(diameter, density);
-	if (!within_model(particle) || particle.velocity <= 0.0)
+	const sedimentation_result particle = sedimentation_compute(diameter, density);
+	if (!within_model(particle) || particle.velocity <= 0.0F)
 		return NAN;
 	if (density == 1.0F)
 		return diameter;
-	const double velocity = rounded(particle).velocity;
+	const auto velocity = static_cast<double>(particle.velocity);
 	settling_steps s{};
 	const float twin = nearest(velocity, 1.0F, s);
-	if (twin == 0.0F || !within_model(s) ||
-	    std::fabs(static_cast<double>(rounded(s).velocity) / velocity - 1.0) > 1e-6)
+	const sedimentation_result r = rounded(s);
+	if (twin == 0.0F || !within_model(r) ||
+	    std::fabs(static_cast<double>(r.velocity) / velocity - 1.0) > 1e-6)
 		return NAN;
 	return twin;
 }

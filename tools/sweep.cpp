@@ -47,6 +47,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "sedimentation/model.hpp"
 #include "sedimentation/sedimentation.h"
 #include "sedimentation/single.h"
 
@@ -99,29 +100,33 @@ std::uint64_t first_at(std::uint64_t from, std::uint32_t stride)
 }
 
 #if LDBL_MANT_DIG == 64
-/* The model with every intermediate in x87 long double: the same steps and
- * roundings to float as the library's (model.cpp), only wider between
- * them. */
+/* w's product, ((d c) d) d rho, in x87 long double. */
+long double x87_product(float d, float rho)
+{
+	return static_cast<long double>(d) * best_factor * d * d * rho;
+}
+
+/* The model with every intermediate in x87 long double: the same steps,
+ * factors and roundings to float as the library's (model.cpp), only wider
+ * between them. */
 sedimentation_result x87(float d, float rho)
 {
-	static const long double a[] = {-3.18657F,    0.992696F,   -1.53193e-3F, -9.87059e-4F,
-					-5.78878e-4F, 8.55176e-5F, -3.27815e-6F};
-	const long double product = static_cast<long double>(d) * 4.991e-05 * d * d * rho;
+	const long double product = x87_product(d, rho);
 	/* Rounded to float at once, not through double; beyond float's range
 	 * as the library rounds it (to_single). */
 	const float w =
 		product <= FLT_MAX ? static_cast<float>(product) : to_single(static_cast<double>(product));
 	float nre = 0;
-	if (product < 0.24L) {
-		nre = static_cast<float>(static_cast<long double>(w) * 0.041666668F);
+	if (product < stokes_limit) {
+		nre = static_cast<float>(static_cast<long double>(w) * stokes_factor);
 	} else {
 		const auto x = static_cast<float>(logl(product));
-		long double y = a[6];
+		long double y = beard[6];
 		for (int k = 5; k >= 0; k--)
-			y = y * x + a[k];
+			y = y * x + beard[k];
 		nre = static_cast<float>(expl(y));
 	}
-	return {w, nre, static_cast<float>(static_cast<long double>(nre) * 1462.0 / d)};
+	return {w, nre, static_cast<float>(static_cast<long double>(nre) * velocity_factor / d)};
 }
 
 /* The diameters whose w x87 rounds otherwise, with both reports. */
@@ -131,13 +136,11 @@ int x87_sweep(float density)
 	std::uint64_t printed = 0;
 	for (std::uint32_t bits = 1; bits <= largest; bits++) {
 		const float d = from_bits(bits);
-		const long double product = static_cast<long double>(d) * 4.991e-05 * d * d * density;
-		const double narrow =
-			static_cast<double>(d) * 4.991e-05 * d * d * static_cast<double>(density);
-		if (product > FLT_MAX || static_cast<float>(product) == to_single(narrow))
+		const long double product = x87_product(d, density);
+		const sedimentation_result ours = sedimentation_compute(d, density);
+		if (product > FLT_MAX || static_cast<float>(product) == ours.best_number)
 			continue;
 		differ++;
-		const sedimentation_result ours = sedimentation_compute(d, density);
 		const sedimentation_result theirs = x87(d, density);
 		char line[2][160];
 		for (int k = 0; k < 2; k++) {
