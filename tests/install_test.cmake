@@ -36,10 +36,13 @@ set(prefix "${WORK_DIR}/prefix")
 run("${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${prefix}")
 
 set(manual share/man/man1/absink.1)
+set(texts "")
 if(EXE STREQUAL ".exe")
   set(manual "") # Windows reads no roff
+  # The .zip's texts, and the documents for its users.
+  set(texts README.txt LICENSE.txt doc/model.md doc/library.md)
 endif()
-foreach(file IN ITEMS bin/absink${EXE} ${manual} include/sedimentation/sedimentation.h
+foreach(file IN ITEMS bin/absink${EXE} ${manual} ${texts} include/sedimentation/sedimentation.h
                       include/sedimentation/sedimentation.hpp lib/pkgconfig/sedimentation.pc ${PAGE})
   if(NOT EXISTS "${prefix}/${file}")
     message(FATAL_ERROR "not installed: ${file}")

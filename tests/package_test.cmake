@@ -12,8 +12,9 @@
 # experimental tags, but what is overridden; the program is linked
 # dynamically against libc and libm alone, and depends on what
 # dpkg-shlibdeps gives; the library's symbols file lists exactly the
-# symbols it exports.  The README's examples, built and run exactly as they
-# stand there, work against the packages alone: each block of commands
+# symbols it exports; each package carries the documents its users read.  The examples of the library's and the Python
+# module's documents, built and run exactly as they stand there, work
+# against the packages alone: each block of commands
 # after "<!-- example run -->" runs line by line in the folder of the
 # example files, and its last line prints the two lines every example
 # prints.  So does a C program of someone else's with globals of its own
@@ -21,8 +22,9 @@
 # and one that calls the shared library from several threads; both check
 # the report's verdicts.
 #
-# The .tar.gz: the program is static, no path is Debian's alone, and the
-# Python module loads from where the archive's README says.
+# The .tar.gz: the program is static, no path is Debian's alone, the
+# Python module loads from where the archive's README says, and the
+# documents it names lie beside it.
 #
 #	cmake -D KIND=deb|tgz -D PACKAGE_DIR=... -D SOURCE_DIR=... -D WORK_DIR=...
 #	      -D PYTHON=... -D PRESET=... -D VERSION=... -P package_test.cmake
@@ -92,8 +94,14 @@ if(KIND STREQUAL "tgz")
   endif()
   run("${root}/bin/absink" 100 1)
   expect_report("the archive's absink")
-  # The module, loaded as the archive's README says.
+  # The documents for its users, beside the README that names them.
   file(READ "${root}/share/doc/absink/README" readme)
+  foreach(document IN ITEMS model library python)
+    if(NOT EXISTS "${root}/share/doc/absink/${document}.md" OR NOT readme MATCHES "share/doc/absink/${document}\\.md")
+      message(FATAL_ERROR "the .tar.gz lacks ${document}.md, or its README does not name it")
+    endif()
+  endforeach()
+  # The module, loaded as the archive's README says.
   if(NOT readme MATCHES "\n    (PYTHONPATH=[^\n]+)\n")
     message(FATAL_ERROR "the archive's README says nothing of the Python module")
   endif()
@@ -112,6 +120,22 @@ else()
     run(dpkg-deb -x "${deb}" "${root}")
   endforeach()
   set(root_usr "${root}/usr")
+  # Each package carries the documents its users read.
+  foreach(package_documents IN ITEMS "absink:README model" "libsedimentation-dev:library"
+                                     "python3-sedimentation:python")
+    string(REPLACE ":" ";" package_documents "${package_documents}")
+    list(GET package_documents 0 package)
+    list(GET package_documents 1 documents)
+    file(GLOB deb "${PACKAGE_DIR}/${package}_${VERSION}_*.deb")
+    run(dpkg-deb -c "${deb}")
+    separate_arguments(documents)
+    foreach(document IN LISTS documents)
+      if(NOT out MATCHES " \\./usr/share/doc/${package}/${document}\\.md\\.gz\n")
+        message(FATAL_ERROR "${package} does not carry ${document}.md")
+      endif()
+    endforeach()
+  endforeach()
+  message(STATUS "each package's documents: ok")
   foreach(file IN ITEMS usr/bin/absink usr/share/man/man1/absink.1.gz usr/share/absink/absink.html
                         usr/share/doc/absink/copyright usr/share/doc/absink/changelog.gz)
     if(NOT EXISTS "${root}/${file}")
@@ -186,29 +210,32 @@ function(example)
   expect_example_output("${last}")
 endfunction()
 
-# The README's files and blocks of commands, in its order: a block comes
-# after the files it builds.
-file(READ "${SOURCE_DIR}/README.md" readme)
+# The examples of the library's and the Python module's documents: their
+# files and blocks of commands, in their order; a block comes after the
+# files it builds.
 set(blocks 0)
-while(readme MATCHES "<!-- example(: [^ ]+| run) -->\n```[a-z]*\n")
-  set(what "${CMAKE_MATCH_1}")
-  string(FIND "${readme}" "${CMAKE_MATCH_0}" at)
-  string(LENGTH "${CMAKE_MATCH_0}" length)
-  math(EXPR at "${at} + ${length}")
-  string(SUBSTRING "${readme}" ${at} -1 readme)
-  string(FIND "${readme}" "```" close)
-  string(SUBSTRING "${readme}" 0 ${close} code)
-  if(what STREQUAL " run")
-    string(REGEX MATCHALL "[^\n]+" commands "${code}")
-    example(${commands})
-    math(EXPR blocks "${blocks} + 1")
-  else()
-    string(SUBSTRING "${what}" 2 -1 name)
-    file(WRITE "${examples}/${name}" "${code}")
-  endif()
-endwhile()
+foreach(document IN ITEMS library python)
+  file(READ "${SOURCE_DIR}/doc/${document}.md" text)
+  while(text MATCHES "<!-- example(: [^ ]+| run) -->\n```[a-z]*\n")
+    set(what "${CMAKE_MATCH_1}")
+    string(FIND "${text}" "${CMAKE_MATCH_0}" at)
+    string(LENGTH "${CMAKE_MATCH_0}" length)
+    math(EXPR at "${at} + ${length}")
+    string(SUBSTRING "${text}" ${at} -1 text)
+    string(FIND "${text}" "```" close)
+    string(SUBSTRING "${text}" 0 ${close} code)
+    if(what STREQUAL " run")
+      string(REGEX MATCHALL "[^\n]+" commands "${code}")
+      example(${commands})
+      math(EXPR blocks "${blocks} + 1")
+    else()
+      string(SUBSTRING "${what}" 2 -1 name)
+      file(WRITE "${examples}/${name}" "${code}")
+    endif()
+  endwhile()
+endforeach()
 if(blocks LESS 8)
-  message(FATAL_ERROR "README.md has ${blocks} blocks of example commands, not eight or more")
+  message(FATAL_ERROR "doc/library.md and doc/python.md have ${blocks} blocks of example commands, not eight or more")
 endif()
 
 example("cmake -S '${CMAKE_CURRENT_LIST_DIR}/consumer' -B clash" "cmake --build clash"
