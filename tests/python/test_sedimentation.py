@@ -201,11 +201,19 @@ def test_a_dataset_carries_its_own_units():
     assert ["%.4f" % v for v in computed.da.values] == ["100.0000", "nan", "nan"]
 
 
+# The Python document, the wheel's description, beside the tests' folder.
+DOCUMENT = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, os.pardir, "doc", "python.md")
+
+
 @pytest.mark.parametrize("name", ["__init__", "settling_velocity", "best_number", "reynolds_number",
                                   "verdict", "reported_velocity", "settling_diameter",
-                                  "aerodynamic_diameter", "dataset"])
+                                  "aerodynamic_diameter", "dataset", "doc/python.md"])
 def test_the_docstrings_print_what_they_show(name):
-    doc = (sd if name == "__init__" else getattr(sd, name)).__doc__
+    if name == "doc/python.md":
+        with open(DOCUMENT, encoding="utf-8") as f:  # a fence ends an example's output
+            doc = "".join("\n" if line.lstrip().startswith("```") else line for line in f)
+    else:
+        doc = (sd if name == "__init__" else getattr(sd, name)).__doc__
     test = doctest.DocTestParser().get_doctest(doc, {}, name, None, 0)
     runner = doctest.DocTestRunner()
     runner.run(test)
