@@ -32,7 +32,7 @@ class Result(ctypes.Structure):
     _fields_ = [(name, ctypes.c_float) for name in ("w", "nre", "vs")]
 
 
-# The library's sedimentation_compute by ctypes, as the README's example
+# The library's sedimentation_compute by ctypes, as doc/library.md's example
 # calls it, here from the module's own copy of the model.
 compute = ctypes.CDLL(sd._ufuncs.__file__).sedimentation_compute
 compute.argtypes = [ctypes.c_float, ctypes.c_float]

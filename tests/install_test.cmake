@@ -3,7 +3,7 @@
 # runs a program of someone else's against the installed library: a C11
 # program that calls the model from several threads at once, linked with
 # plain pkg-config, which must link whatever the build installed.  (The
-# README's examples run against the packages: package_test.cmake.)
+# documents' examples run against the packages: package_test.cmake.)
 #
 # A cross build runs the installed program through its emulator (EMULATOR,
 # a list); the consumer needs a compiler for the target, which only the
