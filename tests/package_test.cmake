@@ -168,6 +168,11 @@ else()
   run(dpkg-gensymbols -plibsedimentation1 "-v${version}" "-P${root}" "-e${library}"
       "-I${control}/symbols" "-O${WORK_DIR}/symbols" -c4)
   message(STATUS "the symbols file: ok")
+  # And the shlibs file, for tools that read no symbols file.
+  file(READ "${control}/shlibs" shlibs)
+  if(NOT shlibs STREQUAL "libsedimentation 1 libsedimentation1 (>= ${version})\n")
+    message(FATAL_ERROR "libsedimentation1's shlibs file: ${shlibs}")
+  endif()
 endif()
 
 if(NOT library)
