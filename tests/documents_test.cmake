@@ -24,20 +24,19 @@ macro(fail what)
   string(APPEND failures "${what}\n")
 endmacro()
 
-# The text of a document without its code, and its lines.
-function(prose file)
+# unfenced(file): a document's text without its fenced code blocks, in
+# "text".
+function(unfenced file)
   file(READ "${file}" text)
   string(REGEX REPLACE "\n *```[^\n]*\n([^`]|`[^`]|``[^`])*```" "\n" text "${text}")
-  string(REGEX REPLACE "`[^`\n]*`" "" text "${text}")
-  set(prose "${text}" PARENT_SCOPE)
+  set(text "${text}" PARENT_SCOPE)
 endfunction()
 
 # anchors(file): the anchors of a Markdown file's headings, in "anchors".
+# Fenced code may hold lines that start with #, which are no headings; a
+# heading's inline code counts.
 function(anchors file)
-  file(READ "${file}" text)
-  # Headings may hold inline code, whose text counts; fenced code may
-  # hold lines that start with #, which are no headings.
-  string(REGEX REPLACE "\n *```[^\n]*\n([^`]|`[^`]|``[^`])*```" "\n" text "${text}")
+  unfenced("${file}")
   string(REGEX MATCHALL "(^|\n)#+ [^\n]+" headings "${text}")
   set(result "")
   foreach(heading IN LISTS headings)
@@ -63,10 +62,11 @@ set(links 0)
 foreach(document IN LISTS documents)
   file(RELATIVE_PATH name "${SOURCE_DIR}" "${document}")
   get_filename_component(folder "${document}" DIRECTORY)
-  prose("${document}")
+  unfenced("${document}")
+  string(REGEX REPLACE "`[^`\n]*`" "" text "${text}")
   # A bracket would split CMake's lists elsewhere than at the links.
-  string(REPLACE "](" "<link>(" prose "${prose}")
-  string(REGEX MATCHALL "<link>\\([^)\n]+\\)|(src|href)=\"[^\"\n]+\"" targets "${prose}")
+  string(REPLACE "](" "<link>(" text "${text}")
+  string(REGEX MATCHALL "<link>\\([^)\n]+\\)|(src|href)=\"[^\"\n]+\"" targets "${text}")
   foreach(target IN LISTS targets)
     string(REGEX REPLACE "<link>\\(|(src|href)=\"|\\)|\"" "" target "${target}")
     if(target MATCHES "^[a-z]+:")
@@ -97,7 +97,8 @@ if(links LESS 40)
   fail("only ${links} relative links found: is the link pattern still right?")
 endif()
 
-file(STRINGS "${SOURCE_DIR}/README.md" lines)
+file(READ "${SOURCE_DIR}/README.md" text)
+string(REGEX MATCHALL "\n" lines "${text}")
 list(LENGTH lines count)
 if(count GREATER 200)
   fail("README.md has ${count} lines, more than 200")
