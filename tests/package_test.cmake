@@ -12,12 +12,12 @@
 # experimental tags, but what is overridden; the program is linked
 # dynamically against libc and libm alone, and depends on what
 # dpkg-shlibdeps gives; the library's symbols file lists exactly the
-# symbols it exports; each package carries the documents its users read.  The examples of the library's and the Python
-# module's documents, built and run exactly as they stand there, work
-# against the packages alone: each block of commands
-# after "<!-- example run -->" runs line by line in the folder of the
-# example files, and its last line prints the two lines every example
-# prints.  So does a C program of someone else's with globals of its own
+# symbols it exports; each package carries the documents its users read.
+# The examples of the library's and the Python module's documents, built
+# and run exactly as they stand there, work against the packages alone:
+# each block of commands after "<!-- example run -->" runs line by line in
+# the folder of the example files, and its last line prints the two lines
+# every example prints.  So does a C program of someone else's with globals of its own
 # named like the library's, linked with the static library through CMake,
 # and one that calls the shared library from several threads; both check
 # the report's verdicts.
