@@ -6,7 +6,9 @@
  * Each element is one call of the library (sedimentation_compute, and
  * sedimentation_report_verdict, sedimentation_reported_velocity, the
  * inverse sedimentation_settling_diameter or
- * sedimentation_aerodynamic_diameter); none keeps state: numpy runs these
+ * sedimentation_aerodynamic_diameter, and TA Luft's size class,
+ * sedimentation_size_class of an aerodynamic diameter, the one ufunc of one
+ * input, or sedimentation_particle_size_class); none keeps state: numpy runs these
  * loops without the GIL.  The module only binds: it solves nothing itself.
  * The float32 loop hands the library the values as they are; the float64
  * loop first rounds each input to the nearest float32, as absink rounds
@@ -92,6 +94,13 @@ static float aerodynamic(float d, float rho)
 	return outside(d, rho) ? NAN : sedimentation_aerodynamic_diameter(d, rho);
 }
 
+/* TA Luft's size class of a particle as the library decides it, -1
+ * outside the domain. */
+static int8_t particle_class(float d, float rho)
+{
+	return outside(d, rho) ? -1 : (int8_t)sedimentation_particle_size_class(d, rho);
+}
+
 /*
  * The loops: numpy hands each operand as bytes with a stride.  Elements
  * are copied in and out with memcpy, which compilers make a plain load or
@@ -131,12 +140,39 @@ LOOPS(reported, reported, float, double)
 LOOPS(diameter, diameter, float, double)
 LOOPS(aerodynamic, aerodynamic, float, double)
 LOOPS(verdict, verdict, int8_t, int8_t)
+LOOPS(particle_class, particle_class, int8_t, int8_t)
+
+/* The one ufunc of one input, TA Luft's class of an aerodynamic diameter:
+ * the library's rule takes any value (0 for NaN and what is not above
+ * zero), so there is no domain to check. */
+static void size_class_float(char **args, const npy_intp *n, const npy_intp *steps, void *data)
+{
+	(void)data;
+	for (npy_intp i = 0; i < n[0]; i++) {
+		float da;
+		memcpy(&da, args[0] + i * steps[0], sizeof da);
+		const int8_t value = (int8_t)sedimentation_size_class(da);
+		memcpy(args[1] + i * steps[1], &value, sizeof value);
+	}
+}
+static void size_class_double(char **args, const npy_intp *n, const npy_intp *steps, void *data)
+{
+	(void)data;
+	for (npy_intp i = 0; i < n[0]; i++) {
+		double da;
+		memcpy(&da, args[0] + i * steps[0], sizeof da);
+		const int8_t value = (int8_t)sedimentation_size_class(to_single(da));
+		memcpy(args[1] + i * steps[1], &value, sizeof value);
+	}
+}
+static PyUFuncGenericFunction size_class_loops[] = {size_class_float, size_class_double};
 
 /* One loop per dtype; numpy picks the first that the inputs cast to
  * safely, so integers up to 16 bits and float16 take float32, the rest
  * float64.  The verdict is int8 from both. */
 static char float_types[] = {NPY_FLOAT, NPY_FLOAT, NPY_FLOAT, NPY_DOUBLE, NPY_DOUBLE, NPY_DOUBLE};
 static char verdict_types[] = {NPY_FLOAT, NPY_FLOAT, NPY_INT8, NPY_DOUBLE, NPY_DOUBLE, NPY_INT8};
+static char size_class_types[] = {NPY_FLOAT, NPY_INT8, NPY_DOUBLE, NPY_INT8};
 static void *no_data[] = {NULL, NULL};
 
 /*
@@ -349,6 +385,62 @@ static const char aerodynamic_doc[] =
 	">>> ['%.4f' % d for d in sedimentation.aerodynamic_diameter([2.5, 2, 10], [1, 2.65, 2.65])]\n"
 	"['2.5000', '3.2558', '16.2788']\n";
 
+#define CLASSES                                                                                              \
+	"TA Luft 2002, Anhang 3, Nr. 4, Tabelle 13 names its classes of\n"                                  \
+	"aerodynamic diameter \"kleiner 2,5\", \"2,5 bis 10\", \"10 bis 50\" and\n"                        \
+	"\"groesser 50\" (um); read as written, 2.5 and 10 belong to the class\n"                           \
+	"above, 50 to class 3.  The class is that of da as absink prints it, to\n"                          \
+	"four places ('%.4f'): 9.99995 prints as 10.0000 and is class 3.  Classes\n"                        \
+	"1 and 2 are PM10, class 1 PM2.5.  The C library's\n"
+
+static const char size_class_doc[] =
+	"TA Luft's size class of dust, 1 to 4, of an aerodynamic diameter.\n\n"
+	"Parameters\n"
+	"----------\n"
+	"x : array_like\n"
+	"    d_a, the aerodynamic diameter in um (float64 first rounded to\n"
+	"    float32, as absink rounds what it reads).\n"
+	"out, where, **kwargs\n"
+	"    As for any ufunc.\n\n"
+	"Returns\n"
+	"-------\n"
+	"class : int8 scalar or ndarray\n"
+	"    1 to 4; 0 for NaN (no aerodynamic diameter), zero or a negative\n"
+	"    value, without a warning.\n\n"
+	"See Also\n"
+	"--------\n"
+	"particle_size_class, aerodynamic_diameter\n\n"
+	"Notes\n"
+	"-----\n" CLASSES "sedimentation_size_class.\n\n"
+	"Examples\n"
+	"--------\n"
+	">>> import sedimentation\n"
+	">>> sedimentation.size_class([2.4999, 2.5, 9.99995, 50, 50.0001, float('nan')])\n"
+	"array([1, 2, 3, 3, 4, 0], dtype=int8)\n";
+
+static const char particle_class_doc[] =
+	"TA Luft's size class of dust, 1 to 4, of a particle.\n\n" PARTICLE "Returns\n"
+	"-------\n"
+	"class : int8 scalar or ndarray\n"
+	"    size_class of the particle's aerodynamic_diameter; 4 where it has\n"
+	"    none because its twin would lie beyond Nre 300 (it settles faster\n"
+	"    than any sphere of 1 g/cm^3 the model covers, so its aerodynamic\n"
+	"    diameter lies above 50 um); 0 where no class follows (the report\n"
+	"    warns for the particle itself, or its velocity underflows); -1\n"
+	"    outside the domain.\n\n"
+	"See Also\n"
+	"--------\n"
+	"size_class, aerodynamic_diameter\n\n"
+	"Notes\n"
+	"-----\n" CLASSES "sedimentation_particle_size_class, which the web page uses too.\n\n"
+	"Outside the domain the class is -1 with numpy's \"invalid value\"\n"
+	"warning; a NaN input gives -1 without a warning.\n\n"
+	"Examples\n"
+	"--------\n"
+	">>> import sedimentation\n"
+	">>> sedimentation.particle_size_class([1, 2, 10, 100, 700], 2.65)  # quartz dust\n"
+	"array([1, 2, 3, 4, 4], dtype=int8)\n";
+
 static struct PyModuleDef module = {
 	PyModuleDef_HEAD_INIT,
 	.m_name = "sedimentation._ufuncs",
@@ -395,10 +487,16 @@ PyMODINIT_FUNC PyInit__ufuncs(void)
 		ufunc(diameter_loops, float_types, "settling_diameter", diameter_doc)) < 0 ||
 	    add(m, "aerodynamic_diameter",
 		ufunc(aerodynamic_loops, float_types, "aerodynamic_diameter", aerodynamic_doc)) < 0 ||
+	    add(m, "particle_size_class",
+		ufunc(particle_class_loops, verdict_types, "particle_size_class", particle_class_doc)) < 0 ||
+	    add(m, "size_class",
+		PyUFunc_FromFuncAndData(size_class_loops, no_data, size_class_types, 2, 1, 1, PyUFunc_None,
+					"size_class", size_class_doc, 0)) < 0 ||
 	    add(m, "beard_peak_best_number", PyFloat_FromDouble(beard_peak_best_number)) < 0 ||
 	    /* TA Luft's limits between its size classes of dust, in um */
 	    add(m, "ta_luft_limits",
 		Py_BuildValue("(ddd)", ta_luft_limits[0], ta_luft_limits[1], ta_luft_limits[2])) < 0 ||
+	    PyModule_AddStringConstant(m, "ta_luft_source", TA_LUFT_SOURCE) < 0 ||
 	    /* The verdict's values, which sedimentation.Verdict names, from the C enum. */
 	    PyModule_AddIntConstant(m, "SETTLES", SEDIMENTATION_SETTLES) < 0 ||
 	    PyModule_AddIntConstant(m, "NOT_SETTLING", SEDIMENTATION_NOT_SETTLING) < 0 ||

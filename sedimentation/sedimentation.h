@@ -152,6 +152,41 @@ SEDIMENTATION_API float sedimentation_settling_diameter(float velocity, float de
 SEDIMENTATION_API float sedimentation_aerodynamic_diameter(float diameter, float density);
 
 /*
+ * TA Luft's size class of dust, 1 to 4, of the aerodynamic diameter da in
+ * um as absink prints it ("%.4f", to four places).  TA Luft 2002, Anhang 3,
+ * Nr. 4, Tabelle 13 names the classes "kleiner 2,5", "2,5 bis 10", "10 bis
+ * 50" and "groesser 50"; read as written,
+ *
+ *   class 1: da < 2.5            class 3: 10 <= da <= 50
+ *   class 2: 2.5 <= da < 10      class 4: da > 50
+ *
+ * so a da that prints as 2.5000 is class 2, one that prints as 50.0000
+ * class 3.  Classes 1 and 2 are PM10, class 1 PM2.5.
+ *
+ * 0 for a NaN (no aerodynamic diameter), zero or a negative value; no
+ * floating-point exception is raised.  Pure: any number of threads may
+ * call it at once.
+ */
+SEDIMENTATION_API int sedimentation_size_class(float da);
+
+/*
+ * TA Luft's size class of a particle of the given diameter (um) and
+ * density (g/cm^3): that of its aerodynamic diameter
+ * (sedimentation_size_class of sedimentation_aerodynamic_diameter).  Where
+ * the twin would lie beyond Nre 300, the particle settles faster than any
+ * sphere of 1 g/cm^3 that the model covers (the largest, of 1051 um,
+ * settles at 438.6 cm/s): its aerodynamic diameter is not given, but lies
+ * above 50 um, so the class is 4 (700 um of quartz, 2.65 g/cm^3).
+ *
+ * 0 where no class follows: the particle itself lies beyond Nre 300 or
+ * beyond the polynomial's peak, its velocity underflows, or it lies
+ * outside the domain of sedimentation_aerodynamic_diameter.  No
+ * floating-point exception is raised for it.  Pure: any number of threads
+ * may call it at once.
+ */
+SEDIMENTATION_API int sedimentation_particle_size_class(float diameter, float density);
+
+/*
  * The same computation for callers that read the results from the two
  * variables below: returns the velocity vs in cm/s unrounded (the caller
  * rounds it to single precision when it stores it) and leaves w in

@@ -1,38 +1,37 @@
 /*
- * TA Luft's size classes of dust by aerodynamic diameter, for the web page
- * and the Python module: C and C++.  Internal to this project; not
- * installed.
+ * TA Luft's size classes of dust by aerodynamic diameter: their limits,
+ * which class a diameter on a limit belongs to, and their source, for the
+ * library (sedimentation_size_class), the web page and the Python module:
+ * C and C++.  Internal to this project; not installed.
  *
  * Source: TA Luft 2002 (Technische Anleitung zur Reinhaltung der Luft),
- * Anhang 3, Tabelle 13, "Depositions- und Sedimentationsgeschwindigkeiten
- * fuer Staeube": the dispersion calculation splits a dust emission into
- * four classes of aerodynamic diameter da,
+ * Anhang 3, Nr. 4, Tabelle 13, "Depositions- und
+ * Sedimentationsgeschwindigkeiten fuer Staeube": the dispersion calculation
+ * splits a dust emission into four classes of aerodynamic diameter da, in
+ * um, worded there as
  *
- *   class 1: below 2.5 um        class 3: 10 to 50 um
- *   class 2: 2.5 to 10 um        class 4: above 50 um
+ *   class 1 "kleiner 2,5"    class 3 "10 bis 50"
+ *   class 2 "2,5 bis 10"     class 4 "groesser 50"
  *
- * Classes 1 and 2 together are PM10, class 1 PM2.5.  A diameter on a limit
- * belongs to the class above it: "kleiner 2,5" for class 1 leaves 2.5 um to
- * class 2.
+ * Read as written, 2.5 is not "kleiner 2,5" and so is class 2; 10 is
+ * class 3, since PM-10 (classes 1 and 2) is "aerodynamischer Durchmesser
+ * kleiner als 10 um"; 50 is "10 bis 50" and not "groesser 50", so class 3.
+ * Classes 1 and 2 together are PM10, class 1 PM2.5.
  */
 #ifndef SEDIMENTATION_SIZE_CLASSES_H
 #define SEDIMENTATION_SIZE_CLASSES_H
 
-#include <math.h> // NOLINT(modernize-deprecated-headers): C as well as C++
+/* Where the classes come from, as the page, the record, the files and the
+ * Python module name it. */
+#define TA_LUFT_SOURCE "TA Luft 2002, Anhang 3, Tabelle 13"
 
-/* The limits between the classes, in um, from class 1 up. */
-static const double ta_luft_limits[3] = {2.5, 10.0, 50.0};
+/* The number of classes, and the limits between them in um, from class 1
+ * up. */
+enum { ta_luft_classes = 4 };
+static const double ta_luft_limits[ta_luft_classes - 1] = {2.5, 10.0, 50.0};
 
-/* TA Luft's class of the aerodynamic diameter da in um: 1 to 4; 0 for a
- * NaN (no aerodynamic diameter). */
-static inline int ta_luft_class(double da)
-{
-	int size_class = 1;
-	if (isnan(da))
-		return 0;
-	while (size_class <= 3 && da >= ta_luft_limits[size_class - 1])
-		size_class++;
-	return size_class;
-}
+/* 1 where a diameter on the limit belongs to the class above it, 0 where
+ * to the class below: 2.5 and 10 go up, 50 stays in class 3. */
+static const int ta_luft_limit_goes_up[ta_luft_classes - 1] = {1, 1, 0};
 
 #endif

@@ -10,6 +10,7 @@
 #include "app/argument.hpp"
 #include "particles.hpp"
 #include "sedimentation/sedimentation.hpp"
+#include "sedimentation/single.h"
 
 namespace {
 
@@ -77,9 +78,12 @@ TEST_P(Model, FindsTheDiameterBack)
 	const auto [d, rho] = typed(p);
 	const sedimentation_result r = sedimentation_compute(d, rho);
 	const float da = sedimentation_aerodynamic_diameter(d, rho);
+	/* TA Luft's class: of da as printed, or 4 by the bound. */
+	EXPECT_EQ(std::to_string(sedimentation_particle_size_class(d, rho)), p.size_class);
 	if (p.da == "nan") {
 		EXPECT_TRUE(std::isnan(da)) << da;
 	} else {
+		EXPECT_EQ(std::to_string(sedimentation_size_class(da)), p.size_class);
 		EXPECT_EQ(printed(static_cast<double>(da)), p.da);
 		const double twin = static_cast<double>(sedimentation_compute(da, 1.0F).velocity);
 		EXPECT_LE(std::fabs(twin / static_cast<double>(r.velocity) - 1.0), 1e-6) << twin;
@@ -101,8 +105,9 @@ INSTANTIATE_TEST_SUITE_P(Particles, Model, testing::ValuesIn(particles()));
  * What no particle can be: a NaN, quiet or signalling, a zero or negative
  * value, an infinity.
  * Each of the library's functions of the model backwards, and the reported
- * velocity of a result that the model cannot give, is NaN for it, and
- * raises no floating-point exception that a trap would stop at.
+ * velocity of a result that the model cannot give, is NaN for it, its size
+ * class 0 (an infinite da lies above every limit), and none raises a
+ * floating-point exception that a trap would stop at.
  */
 TEST(Model, OutsideTheDomainIsQuietlyNaN)
 {
@@ -124,6 +129,8 @@ TEST(Model, OutsideTheDomainIsQuietlyNaN)
 		EXPECT_TRUE(std::isnan(sedimentation_settling_diameter(1.0F, x))) << x;
 		EXPECT_TRUE(std::isnan(sedimentation_aerodynamic_diameter(x, 1.0F))) << x;
 		EXPECT_TRUE(std::isnan(sedimentation_aerodynamic_diameter(10.0F, x))) << x;
+		EXPECT_EQ(sedimentation_particle_size_class(x, 1.0F), 0) << x;
+		EXPECT_EQ(sedimentation_size_class(x), float_bits(x) == float_bits(INFINITY) ? 4 : 0) << x;
 		EXPECT_EQ(std::fetestexcept(traps), 0) << x;
 	}
 	for (const sedimentation_result &r : impossible) {

@@ -15,7 +15,7 @@
 #include <vector>
 
 struct Particle {
-	std::string d, rho, w, nre, vs, shown, verdict, da;
+	std::string d, rho, w, nre, vs, shown, verdict, da, size_class;
 };
 
 inline void PrintTo(const Particle &p, std::ostream *os)
@@ -42,13 +42,13 @@ inline std::vector<Particle> particles()
 			else
 				fields.back() += *p;
 		}
-		if (fields.size() != 8) {
-			std::fprintf(stderr, "%s: not eight fields: %s", ABSINK_PARTICLES, line);
+		if (fields.size() != 9) {
+			std::fprintf(stderr, "%s: not nine fields: %s", ABSINK_PARTICLES, line);
 			std::exit(1);
 		}
 		table.push_back(
 			{fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6],
-			 fields[7]});
+			 fields[7], fields[8]});
 	}
 	std::fclose(f);
 	if (table.empty()) {

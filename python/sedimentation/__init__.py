@@ -12,6 +12,8 @@ verdict(d, rho)               what absink's report makes of it (Verdict)
 reported_velocity(d, rho)     vs as the report gives it: 0, or NaN where it warns
 settling_diameter(vs, rho)    the diameter in um that settles at vs
 aerodynamic_diameter(d, rho)  the diameter of a sphere of 1 g/cm^3 as fast
+size_class(da)                TA Luft's size class of an aerodynamic diameter
+particle_size_class(d, rho)   TA Luft's size class of a particle
 dataset(d, rho)               all of them as an xarray Dataset with units
 ta_luft_limits                TA Luft's limits between its size classes, in um
 
@@ -25,12 +27,11 @@ as every ufunc does: dataset gives each result its own units.
 ['25.1831', '507.3229']
 
 Quartz dust (2.65 g/cm^3) in TA Luft's size classes of aerodynamic
-diameter, 1 to 4, and 0 where it has none (beyond Nre 300); a diameter on
-a limit belongs to the class above it, as np.digitize puts it:
+diameter, 1 to 4, as the library decides them (700 um has no aerodynamic
+diameter below Nre 300, but lies above 50 um all the same):
 
->>> da = sedimentation.aerodynamic_diameter([1, 2, 10, 100, 700], 2.65)
->>> np.where(np.isnan(da), 0, np.digitize(da, sedimentation.ta_luft_limits) + 1)
-array([1, 2, 3, 4, 0])
+>>> sedimentation.particle_size_class([1, 2, 10, 100, 700], 2.65)
+array([1, 2, 3, 4, 4], dtype=int8)
 """
 import enum
 from typing import TYPE_CHECKING, Any
@@ -47,10 +48,12 @@ from ._ufuncs import (
     aerodynamic_diameter,
     beard_peak_best_number,
     best_number,
+    particle_size_class,
     reported_velocity,
     reynolds_number,
     settling_diameter,
     settling_velocity,
+    size_class,
     ta_luft_limits,
     verdict,
 )
@@ -89,8 +92,8 @@ def dataset(d: Any, rho: Any) -> "xarray.Dataset":
     Returns
     -------
     xarray.Dataset
-        w, Nre, vs, reported_velocity, verdict and da, the aerodynamic
-        diameter, each with CF-style
+        w, Nre, vs, reported_velocity, verdict, da, the aerodynamic
+        diameter, and size_class, TA Luft's, each with CF-style
         ``units`` and a ``long_name`` (the verdict with ``flag_values``
         and ``flag_meanings``), over d and rho broadcast against each
         other.  d and rho are its coordinates, with their own units.  A
@@ -135,6 +138,10 @@ def dataset(d: Any, rho: Any) -> "xarray.Dataset":
         "da": (aerodynamic_diameter, {
             "units": "um",
             "long_name": "aerodynamic diameter (of a sphere of 1 g/cm3 that settles as fast)"}),
+        "size_class": (particle_size_class, {
+            "long_name": f"size class of dust after {_ufuncs.ta_luft_source} (0: none follows)",
+            "flag_values": numpy.arange(5, dtype=numpy.int8),
+            "flag_meanings": "none class_1 class_2 class_3 class_4"}),
     }
     variables: dict[str, xr.DataArray] = {}
     for name, (ufunc, attrs) in results.items():
@@ -154,10 +161,12 @@ __all__ = [
     "beard_peak_best_number",
     "best_number",
     "dataset",
+    "particle_size_class",
     "reported_velocity",
     "reynolds_number",
     "settling_diameter",
     "settling_velocity",
+    "size_class",
     "ta_luft_limits",
     "verdict",
 ]

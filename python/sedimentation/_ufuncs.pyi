@@ -1,4 +1,5 @@
-# Types of the extension module: ufuncs of two inputs and one output.  A
+# Types of the extension module: ufuncs of two inputs and one output, and
+# size_class of one.  A
 # number gives a number, an array (or a sequence of numbers) an ndarray,
 # and anything else numpy hands to __array_ufunc__ (dask arrays, xarray
 # DataArrays) what that gives; a string or None is an error.
@@ -40,9 +41,22 @@ class _VerdictUfunc:
     def __call__(self, x1: Union[_ArrayUfuncOperand, _Array, _Number],
                  x2: Union[_ArrayUfuncOperand, _Array, _Number], /, **kwargs: Any) -> Any: ...
 
+class _ClassUfunc:
+    """A numpy.ufunc of one input; its attributes other than the call are numpy's."""
+    def __getattr__(self, name: str) -> Any: ...
+    @overload
+    def __call__(self, x: _Number, /) -> np.int8: ...  # type: ignore[misc]
+    @overload
+    def __call__(self, x: Union[_Array, _Number], /,
+                 out: Union[npt.NDArray[np.int8], None] = ..., *,
+                 where: Union[bool, npt.ArrayLike] = ...) -> npt.NDArray[np.int8]: ...
+    @overload
+    def __call__(self, x: Union[_ArrayUfuncOperand, _Array, _Number], /, **kwargs: Any) -> Any: ...
+
 __version__: str
 beard_peak_best_number: float
 ta_luft_limits: tuple[float, float, float]
+ta_luft_source: str
 settling_velocity: _FloatUfunc
 best_number: _FloatUfunc
 reynolds_number: _FloatUfunc
@@ -50,6 +64,8 @@ reported_velocity: _FloatUfunc
 settling_diameter: _FloatUfunc
 aerodynamic_diameter: _FloatUfunc
 verdict: _VerdictUfunc
+particle_size_class: _VerdictUfunc
+size_class: _ClassUfunc
 SETTLES: int
 NOT_SETTLING: int
 ABOVE_REYNOLDS_LIMIT: int

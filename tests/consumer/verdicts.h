@@ -1,7 +1,8 @@
 /*
  * What every kind of the library must give for the test particles
  * (tests/particles.tsv, named by the program's first argument): the
- * report's verdict, the velocity it shows and the aerodynamic diameter.
+ * report's verdict, the velocity it shows, the aerodynamic diameter and
+ * TA Luft's size class.
  * 0 where all agree, else 1 with a line that says which particle it
  * missed.
  */
@@ -45,8 +46,9 @@ static int verdicts_agree(const char *table)
 	int failed = 0;
 	while (fgets(line, sizeof line, f) != NULL) {
 		char d[64], rho[64], w[64], nre[64], vs[64], shown[64], verdict[64], da[64];
-		if (line[0] == '#' || sscanf(line, "%63s %63s %63s %63s %63s %63s %63s %63s", d, rho, w, nre,
-					     vs, shown, verdict, da) != 8)
+		int size_class = -1;
+		if (line[0] == '#' || sscanf(line, "%63s %63s %63s %63s %63s %63s %63s %63s %d", d, rho, w,
+					     nre, vs, shown, verdict, da, &size_class) != 9)
 			continue;
 		particles++;
 		const float diameter = particle_value(d);
@@ -56,10 +58,11 @@ static int verdicts_agree(const char *table)
 		printed(&got_shown, sedimentation_reported_velocity(r));
 		printed(&got_da, sedimentation_aerodynamic_diameter(diameter, density));
 		const enum sedimentation_verdict v = sedimentation_report_verdict(r);
-		if (strcmp(verdicts[v], verdict) != 0 || strcmp(got_da, da) != 0 ||
+		const int got_class = sedimentation_particle_size_class(diameter, density);
+		if (strcmp(verdicts[v], verdict) != 0 || strcmp(got_da, da) != 0 || got_class != size_class ||
 		    strcmp(got_shown, strcmp(shown, "warning") == 0 ? "nan" : shown) != 0) {
-			printf("%s um, %s g/cm3: %s, vs %s, da %s; not %s, %s, %s\n", d, rho, verdicts[v],
-			       got_shown, got_da, verdict, shown, da);
+			printf("%s um, %s g/cm3: %s, vs %s, da %s, class %d; not %s, %s, %s, %d\n", d, rho,
+			       verdicts[v], got_shown, got_da, got_class, verdict, shown, da, size_class);
 			failed = 1;
 		}
 	}

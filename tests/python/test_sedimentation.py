@@ -18,27 +18,31 @@ import sedimentation as sd
 
 # The test particles (tests/particles.tsv, whose head says what each column
 # holds), typed as on absink's command line, with w, Nre, vs and the
-# aerodynamic diameter as printed, the velocity the report shows and its
-# verdict.
+# aerodynamic diameter as printed, the velocity the report shows, its
+# verdict and TA Luft's size class.
 PARTICLES = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "particles.tsv")
 with open(PARTICLES, encoding="ascii") as table:
     TYPED = [tuple(line.rstrip("\n").split("\t")) for line in table if line.strip() and line[0] != "#"]
-assert TYPED and all(len(row) == 8 for row in TYPED)
+assert TYPED and all(len(row) == 9 for row in TYPED)
 
 
 @pytest.mark.parametrize("dtype", [np.float32, np.float64])
-@pytest.mark.parametrize("d, rho, w, nre, vs, shown, verdict, da", TYPED)
-def test_prints_absinks_digits(dtype, d, rho, w, nre, vs, shown, verdict, da):
+@pytest.mark.parametrize("d, rho, w, nre, vs, shown, verdict, da, size_class", TYPED)
+def test_prints_absinks_digits(dtype, d, rho, w, nre, vs, shown, verdict, da, size_class):
     args = np.array([float(d)], dtype), np.array([float(rho)], dtype)
     with warnings.catch_warnings():
         warnings.simplefilter("error")  # NaN where it warns is the report's answer
         got = [f(*args) for f in (sd.best_number, sd.reynolds_number, sd.settling_velocity,
                                   sd.reported_velocity, sd.aerodynamic_diameter)]
         codes = sd.verdict(*args)
+        classes = sd.particle_size_class(*args), sd.size_class(got[4])
     assert [g.dtype for g in got] == [dtype] * 5 and codes.dtype == np.int8
     shown = "nan" if shown == "warning" else shown
     assert ["%.4f" % g[0] for g in got] == [w, nre, vs, shown, da]
     assert codes.tolist() == [sd.Verdict[verdict.upper()]]
+    assert classes[0].tolist() == [int(size_class)]
+    if da != "nan":
+        assert classes[1].tolist() == [int(size_class)]
 
 
 class Result(ctypes.Structure):
@@ -191,7 +195,7 @@ def test_a_dataset_carries_its_own_units():
     assert isinstance(ds.vs.data, da.Array) and ds.vs.chunks == d.chunks  # lazy
     units = {name: ds[name].attrs.get("units") for name in ds.variables}
     assert units == {"w": "1", "Nre": "1", "vs": "cm s-1", "reported_velocity": "cm s-1",
-                     "verdict": None, "da": "um", "d": "um", "rho": "g cm-3"}
+                     "verdict": None, "da": "um", "size_class": None, "d": "um", "rho": "g cm-3"}
     assert ds.verdict.attrs["flag_values"].tolist() == [0, 1, 2, 3]
     assert ds.verdict.attrs["flag_meanings"].split() == [v.name.lower() for v in sd.Verdict]
     assert all(ds[name].attrs["long_name"] for name in ds.variables)
@@ -199,6 +203,7 @@ def test_a_dataset_carries_its_own_units():
     assert ["%.4f" % v for v in computed.reported_velocity.values] == ["25.1831", "507.3229", "nan"]
     assert computed.verdict.values.tolist() == [0, 0, 2]
     assert ["%.4f" % v for v in computed.da.values] == ["100.0000", "nan", "nan"]
+    assert computed.size_class.values.tolist() == [4, 4, 0]
 
 
 # The Python document, the wheel's description, beside the tests' folder.
