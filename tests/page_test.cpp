@@ -18,7 +18,7 @@ constexpr int as_line = 4;
 struct Reading {
 	const char *d, *rho;
 	int shown;
-	const char *pieces[4];
+	const char *pieces[5];
 };
 
 void PrintTo(const Reading &c, std::ostream *os)
@@ -119,32 +119,41 @@ INSTANTIATE_TEST_SUITE_P(
 		Reading{"10",
 			"2.65",
 			with_report,
-			{R"("aerodynamic":{"da":"16.2788","class":3,"text":"Klasse 3 nach TA Luft: 10 bis 50 µm; zählt weder zu PM10 noch zu PM2.5")",
-			 "gedruckt 16.2788 µm; absink 16.2788 1 gibt wie dieses Teilchen vs = 0.8057 cm/s",
+			{R"("aerodynamic":{"da":"16.2788","class":3,"text":"Klasse 3 nach TA Luft 2002, Anhang 3, Tabelle 13: 10 bis 50 µm; zählt weder zu PM10 noch zu PM2.5")",
+			 "gedruckt 16.2788 µm; die Kugel von 16.2788 µm und 1 g/cm³ (absink 16.2788 1) sinkt nach dem Modell wie dieses Teilchen mit vs = 0.8057 cm/s",
 			 R"("brief":"vs = 0.8057 cm/s, nach dem Stokesschen Gesetz. Aerodynamischer Durchmesser 16.2788 µm, Klasse 3)",
-			 "Klasse 1 unter 2.5 µm, Klasse 2 2.5 bis 10 µm, Klasse 3 10 bis 50 µm, Klasse 4 "
-			 "über 50 µm (TA Luft "
-			 "2002, Anhang 3, Tabelle 13"}},
+			 "Klasse 1 unter 2.5 µm, Klasse 2 2.5 bis unter 10 µm, Klasse 3 10 bis 50 µm, Klasse 4 "
+			 "über 50 µm (TA Luft 2002, Anhang 3, Tabelle 13",
+			 "auf einer Grenze gehören 2.5 µm zur Klasse 2, 10 µm zur Klasse 3, 50 µm zur Klasse 3;"}},
 		Reading{"1",
 			"1",
 			as_line,
-			{R"("da":"1.0000","class":1,"text":"Klasse 1 nach TA Luft: unter 2.5 µm; zählt zu PM2.5 und zu PM10")"}},
+			{R"("da":"1.0000","class":1,"text":"Klasse 1 nach TA Luft 2002, Anhang 3, Tabelle 13: unter 2.5 µm; zählt zu PM2.5 und zu PM10")"}},
 		Reading{"2.5",
 			"1",
 			as_line,
-			{R"("da":"2.5000","class":2,"text":"Klasse 2 nach TA Luft: 2.5 bis 10 µm; zählt zu PM10, nicht zu PM2.5")"}},
+			{R"("da":"2.5000","class":2,"text":"Klasse 2 nach TA Luft 2002, Anhang 3, Tabelle 13: 2.5 bis unter 10 µm; zählt zu PM10, nicht zu PM2.5")"}},
 		Reading{"100;2.65",
 			"1",
 			as_line,
-			{R"("da":"173.8736","class":4,"text":"Klasse 4 nach TA Luft: über 50 µm;)"}},
+			{R"("da":"173.8736","class":4,"text":"Klasse 4 nach TA Luft 2002, Anhang 3, Tabelle 13: über 50 µm;)"}},
 		Reading{"700",
 			"2.65",
 			as_line,
-			{R"("da":"","class":null,"text":"","reason":"kein aerodynamischer Durchmesser: eine Kugel von 1 g/cm³, die ebenso schnell sänke, läge jenseits von Nre 300")"}},
+			{R"("da":"","class":4,"text":"Klasse 4 nach TA Luft 2002, Anhang 3, Tabelle 13: über 50 µm; zählt weder zu PM10 noch zu PM2.5","reason":"kein aerodynamischer Durchmesser: eine Kugel von 1 g/cm³, die ebenso schnell sänke, läge jenseits von Nre 300")"}},
 		Reading{"1000",
 			"2",
 			as_line,
 			{R"("reason":"kein aerodynamischer Durchmesser: das Teilchen liegt jenseits von Nre 300")"}},
+		Reading{"50", "1", as_line, {R"("da":"50.0000","class":3,")"}},
+		/* A passing column pasted as the density: noted, computed. */
+		Reading{"63\t48",
+			"1",
+			as_line,
+			{R"("rho":"48.0000")",
+			 "dichter als jeder feste Stoff (Osmium: 22.6 g/cm³): wohl eine Spalte Prozente als "
+			 "Dichte eingefügt; gerechnet wird mit 48 g/cm³"}},
+		Reading{"63", "22.6", as_line, {R"("rho":"22.6000",)", rho_clean}},
 		Reading{"4",
 			"1",
 			with_report,

@@ -27,6 +27,7 @@
 
 #include "app/argument.hpp"
 #include "app/report.hpp"
+#include "sedimentation/inverse.hpp"
 #include "sedimentation/sedimentation.h"
 #include "sedimentation/size_classes.h"
 #include "sedimentation/steps.hpp"
@@ -130,6 +131,12 @@ std::size_t grouped_length(const char *text, std::size_t first)
 	return text[i] == decimal && is_digit(text[i + 1]) ? i - first : 0;
 }
 
+/* The densest solid, osmium (22.59 g/cm^3 at 20 degrees C), in g/cm^3: a
+ * density above it is most likely a column of percentages pasted as the
+ * density (sieve analyses give the passing beside the size).  Noted, and
+ * computed all the same: the model holds for any density. */
+constexpr float densest_solid = 22.6F;
+
 /*
  * Reads a field as absink does, with exceptions for German hands, each
  * with a note where it leaves a doubt:
@@ -227,6 +234,11 @@ void read_field(field &f, const char *name, const char *text, bool diameter)
 		    whole ? static_cast<int>(end - start) : static_cast<int>(sizeof read),
 		    whole ? text + start : read, unread);
 	}
+	if (!diameter && f.gives_report && f.value > densest_solid)
+		add(f.note, sizeof f.note,
+		    "%sdichter als jeder feste Stoff (Osmium: %g g/cm³): wohl eine Spalte Prozente als "
+		    "Dichte eingefügt; gerechnet wird mit %g g/cm³",
+		    f.note[0] ? "; " : "", static_cast<double>(densest_solid), static_cast<double>(f.value));
 }
 
 /* The JSON handed to the script, the page's until the next call: two
@@ -352,85 +364,104 @@ const char *shown_as(float shown)
 
 /*
  * The particle's aerodynamic diameter as the page gives it: the library's
- * (sedimentation_aerodynamic_diameter) to four places, with its class
- * after TA Luft (sedimentation/size_classes.h), or why it has none.  Of the
- * numbers of four places next to da, the page prints the nearest whose
- * twin's report prints the particle's velocity, so that a reviewer who
- * gives absink that number and the density 1 finds the particle's vs;
- * the class is that of the printed number, the one the reader sees.
+ * (its twin, from aerodynamic_twin, with the reason where it has none),
+ * printed as the report prints its values, "%.4f", with TA Luft's class
+ * as the library decides it.  For the check a reviewer makes: the
+ * velocity of the printed twin, which may lie a unit of the last digit
+ * off the particle's, since the twin's diameter is rounded to four places.
  */
 struct aerodynamic {
-	float da = NAN;          /* the library's, to float resolution */
+	twin found{NAN, twin_status::outside_domain};
 	char printed[48] = "";   /* to four places; empty where there is none */
-	bool checked = false;    /* the twin's report prints the particle's vs */
-	int size_class = 0;      /* 1 to 4; 0 where there is none */
-	char text[160] = "";     /* the class with its limits, and PM10 and PM2.5 */
-	char reason[160] = "";   /* why there is none */
-	char sentence[320] = ""; /* the page's line on it: da and its class, or the reason */
+	char twin_vs[48] = "";   /* the model's vs of the printed twin, to four places */
+	int size_class = 0;      /* 1 to 4; 0 where none follows */
+	char text[200] = "";     /* the class with its limits and source, and PM10 and PM2.5 */
+	char reason[200] = "";   /* why there is no da */
+	char sentence[480] = ""; /* the page's line on it: da and its class, or the reason */
 };
 
-/* The limits of TA Luft's class as the sentences name them. */
+/* The limits of TA Luft's class as the sentences name them, with the side
+ * each limit belongs to: "unter 2.5 µm", "2.5 bis unter 10 µm", "10 bis
+ * 50 µm", "über 50 µm". */
 void class_limits(int size_class, char (&text)[64])
 {
-	const double *const limits = ta_luft_limits;
-	if (size_class <= 1)
-		std::snprintf(text, sizeof text, "unter %g µm", limits[0]);
-	else if (size_class >= 4)
-		std::snprintf(text, sizeof text, "über %g µm", limits[2]);
-	else
+	const int last = ta_luft_classes - 2; /* the last limit's index */
+	if (size_class <= 1) {
 		std::snprintf(
-			text, sizeof text, "%g bis %g µm", limits[size_class - 2], limits[size_class - 1]);
+			text, sizeof text, "%s %g µm", ta_luft_limit_goes_up[0] != 0 ? "unter" : "bis",
+			ta_luft_limits[0]);
+	} else if (size_class >= ta_luft_classes) {
+		std::snprintf(
+			text, sizeof text, "%s %g µm", ta_luft_limit_goes_up[last] != 0 ? "ab" : "über",
+			ta_luft_limits[last]);
+	} else {
+		const int lower = size_class - 2;
+		const int upper = size_class - 1;
+		std::snprintf(
+			text, sizeof text, "%s%g bis %s%g µm", ta_luft_limit_goes_up[lower] != 0 ? "" : "über ",
+			ta_luft_limits[lower], ta_luft_limit_goes_up[upper] != 0 ? "unter " : "",
+			ta_luft_limits[upper]);
+	}
+}
+
+/* "Klasse N nach TA Luft 2002, ...: its limits; whether PM10, PM2.5". */
+void class_text(int size_class, char (&text)[200])
+{
+	char limits[64];
+	class_limits(size_class, limits);
+	std::snprintf(
+		text, sizeof text, "Klasse %d nach " TA_LUFT_SOURCE ": %s; %s", size_class, limits,
+		size_class == 1   ? "zählt zu PM2.5 und zu PM10"
+		: size_class == 2 ? "zählt zu PM10, nicht zu PM2.5"
+				  : "zählt weder zu PM10 noch zu PM2.5");
+}
+
+/* Why the library finds no aerodynamic diameter, in its words. */
+const char *no_twin_words(twin_status status)
+{
+	switch (status) {
+	case twin_status::particle_warns:
+		return "das Teilchen liegt jenseits von Nre 300";
+	case twin_status::no_velocity:
+		return "die Geschwindigkeit des Modells ist 0";
+	case twin_status::twin_too_fast:
+		return "eine Kugel von 1 g/cm³, die ebenso schnell sänke, läge jenseits von Nre 300";
+	case twin_status::found:
+	case twin_status::outside_domain:
+	case twin_status::twin_missed:
+		break;
+	}
+	return "keine Kugel von 1 g/cm³ sinkt auf 10⁻⁶ genau ebenso schnell";
 }
 
 aerodynamic aerodynamic_of(const report_outcome &o)
 {
 	aerodynamic a;
-	a.da = sedimentation_aerodynamic_diameter(o.d, o.rho);
-	if (std::isnan(a.da)) {
-		if (std::isnan(o.shown))
+	a.found = aerodynamic_twin(o.d, o.rho);
+	a.size_class = size_class_of(a.found);
+	if (a.size_class != 0)
+		class_text(a.size_class, a.text);
+	if (a.found.status != twin_status::found) {
+		std::snprintf(
+			a.reason, sizeof a.reason, "kein aerodynamischer Durchmesser: %s",
+			no_twin_words(a.found.status));
+		if (a.size_class != 0)
 			std::snprintf(
-				a.reason, sizeof a.reason,
-				"kein aerodynamischer Durchmesser: das Teilchen liegt jenseits von Nre %g",
-				static_cast<double>(reynolds_limit));
-		else if (o.result.velocity == 0.0F)
-			std::snprintf(
-				a.reason, sizeof a.reason,
-				"kein aerodynamischer Durchmesser: die Geschwindigkeit des Modells ist 0");
+				a.sentence, sizeof a.sentence,
+				"Kein aerodynamischer Durchmesser: %s. %s.",
+				no_twin_words(a.found.status), a.text);
 		else
 			std::snprintf(
-				a.reason, sizeof a.reason,
-				"kein aerodynamischer Durchmesser: eine Kugel von 1 g/cm³, die ebenso "
-				"schnell sänke, "
-				"läge jenseits von Nre %g",
-				static_cast<double>(reynolds_limit));
-		std::snprintf(
-			a.sentence, sizeof a.sentence, "Kein aerodynamischer Durchmesser:%s.",
-			std::strchr(a.reason, ':') + 1);
+				a.sentence, sizeof a.sentence,
+				"Kein aerodynamischer Durchmesser: %s; daher auch keine Klasse nach TA Luft.",
+				no_twin_words(a.found.status));
 		return a;
 	}
-	const digits particle(o.result.velocity);
-	const double nearest = std::round(static_cast<double>(a.da) * 1e4);
-	std::snprintf(a.printed, sizeof a.printed, "%.4f", nearest / 1e4);
-	for (int k = 0; k <= 16 && !a.checked; k++) {
-		char candidate[48];
-		const double step = (k % 2 == 0 ? k / 2 : -(k + 1) / 2) / 1e4;
-		std::snprintf(candidate, sizeof candidate, "%.4f", nearest / 1e4 + step);
-		const float twin = convert_argument(candidate);
-		if (twin > 0.0F &&
-		    std::strcmp(digits(sedimentation_compute(twin, 1.0F).velocity).text, particle.text) ==
-			    0) {
-			std::snprintf(a.printed, sizeof a.printed, "%s", candidate);
-			a.checked = true;
-		}
-	}
-	a.size_class = ta_luft_class(static_cast<double>(convert_argument(a.printed)));
-	char limits[64];
-	class_limits(a.size_class, limits);
+	std::snprintf(a.printed, sizeof a.printed, "%.4f", static_cast<double>(a.found.da));
+	const float twin_d = convert_argument(a.printed); /* as absink reads it */
 	std::snprintf(
-		a.text, sizeof a.text, "Klasse %d nach TA Luft: %s; %s", a.size_class, limits,
-		a.size_class == 1   ? "zählt zu PM2.5 und zu PM10"
-		: a.size_class == 2 ? "zählt zu PM10, nicht zu PM2.5"
-				    : "zählt weder zu PM10 noch zu PM2.5");
+		a.twin_vs, sizeof a.twin_vs, "%.4f",
+		static_cast<double>(sedimentation_compute(twin_d, 1.0F).velocity));
 	std::snprintf(
 		a.sentence, sizeof a.sentence, "Aerodynamischer Durchmesser %s µm, %s.", a.printed, a.text);
 	return a;
@@ -449,21 +480,25 @@ void put_aerodynamic(const aerodynamic &a)
 	put("}");
 }
 
-/* TA Luft's classes with their limits and source, for the record. */
+/* TA Luft's classes with their limits and source, and which class a
+ * limit belongs to, for the record. */
 void put_classes()
 {
-	char text[512] = "";
-	for (int c = 1; c <= 4; c++) {
+	char text[640] = "";
+	for (int c = 1; c <= ta_luft_classes; c++) {
 		char limits[64];
 		class_limits(c, limits);
 		add(text, sizeof text, "%sKlasse %d %s", c == 1 ? "" : ", ", c, limits);
 	}
 	add(text, sizeof text,
-	    " (TA Luft 2002, Anhang 3, Tabelle 13: Depositions- und Sedimentationsgeschwindigkeiten für "
-	    "Stäube); "
-	    "ein Durchmesser auf einer Grenze gehört zur Klasse darüber; die Klassen 1 und 2 sind PM10, die "
-	    "Klasse 1 PM2.5.");
+	    " (" TA_LUFT_SOURCE ": Depositions- und Sedimentationsgeschwindigkeiten für Stäube); "
+	    "es zählt da, wie es gedruckt ist, auf vier Stellen; auf einer Grenze gehören ");
+	for (int k = 0; k < ta_luft_classes - 1; k++)
+		add(text, sizeof text, "%s%g µm zur Klasse %d", k == 0 ? "" : ", ", ta_luft_limits[k],
+		    k + 1 + ta_luft_limit_goes_up[k]);
+	add(text, sizeof text, "; die Klassen 1 und 2 sind PM10, die Klasse 1 PM2.5.");
 	member("classes", text);
+	member("classSource", TA_LUFT_SOURCE);
 }
 
 /*
@@ -560,7 +595,7 @@ void reason(const report_outcome &o, char (&text)[256])
 [[gnu::format(printf, 3, 4)]] void
 put_step(bool first, const char *term, const char *format, ...) // NOLINT(cert-dcl50-cpp)
 {
-	char text[512] = "";
+	char text[768] = "";
 	va_list ap;
 	va_start(ap, format);
 	add_v(text, sizeof text, format, ap);
@@ -570,6 +605,44 @@ put_step(bool first, const char *term, const char *format, ...) // NOLINT(cert-d
 	put(",");
 	put_string(text);
 	put("]");
+}
+
+/* The record's steps for the aerodynamic diameter: what it is and how it
+ * is found, the check a reviewer makes with the printed twin, and the
+ * class; or why there is none, and whether a class follows all the same. */
+void put_aerodynamic_steps(const report_outcome &o, const aerodynamic &a)
+{
+	if (a.found.status != twin_status::found) {
+		put_step(false, "Aerodynamischer Durchmesser", "%s", a.reason);
+		if (a.size_class != 0)
+			put_step(
+				false, "Größenklasse",
+				"%s: die Kugel wäre größer als jede von 1 g/cm³ unter Nre 300", a.text);
+		else
+			put_step(false, "Größenklasse", "keine, da kein aerodynamischer Durchmesser");
+		return;
+	}
+	const digits particle(o.result.velocity);
+	char check[512];
+	if (std::strcmp(a.twin_vs, particle.text) == 0)
+		std::snprintf(
+			check, sizeof check,
+			"; die Kugel von %s µm und 1 g/cm³ (absink %s 1) sinkt nach dem Modell wie dieses "
+			"Teilchen mit vs = %s cm/s",
+			a.printed, a.printed, particle.text);
+	else
+		std::snprintf(
+			check, sizeof check,
+			"; die Kugel von %s µm und 1 g/cm³ (absink %s 1) sinkt nach dem Modell mit vs = %s "
+			"cm/s, dieses Teilchen mit %s cm/s: da ist auf vier Stellen gerundet, und um so viel "
+			"sinkt die Kugel des gedruckten da anders",
+			a.printed, a.printed, a.twin_vs, particle.text);
+	put_step(
+		false, "Aerodynamischer Durchmesser",
+		"der Durchmesser einer Kugel von 1 g/cm³, die nach diesem Modell ebenso schnell sinkt; die "
+		"Umkehrung des Modells auf Gleitkomma-Auflösung gibt da = %.9g µm, gedruckt %s µm%s",
+		static_cast<double>(a.found.da), a.printed, check);
+	put_step(false, "Größenklasse", "%s", a.text);
 }
 
 /*
@@ -625,22 +698,7 @@ void put_steps(const report_outcome &o, const aerodynamic &a)
 		false, "Bericht", "auf vier Nachkommastellen gedruckt: w = %s, Nre = %s, vs = %s%s%s",
 		digits(o.result.best_number).text, digits(o.result.reynolds_number).text,
 		std::isnan(o.shown) ? "keine, die Warnung" : digits(o.shown).text, rule[0] ? "; " : "", rule);
-	if (a.size_class == 0) {
-		put_step(false, "Aerodynamischer Durchmesser", "%s", a.reason);
-	} else {
-		char check[160] = "";
-		if (a.checked)
-			std::snprintf(
-				check, sizeof check, "; absink %s 1 gibt wie dieses Teilchen vs = %s cm/s",
-				a.printed, digits(o.result.velocity).text);
-		put_step(
-			false, "Aerodynamischer Durchmesser",
-			"der Durchmesser einer Kugel von 1 g/cm³, die nach diesem Modell ebenso "
-			"schnell sinkt; die Umkehrung des Modells auf Gleitkomma-Auflösung gibt "
-			"da = %.9g µm, gedruckt %s µm%s",
-			static_cast<double>(a.da), a.printed, check);
-		put_step(false, "Größenklasse", "%s (TA Luft)", a.text);
-	}
+	put_aerodynamic_steps(o, a);
 	put("]");
 }
 

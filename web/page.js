@@ -108,7 +108,7 @@ const started = absink({printErr: line => console.error(line)});
 		const project = form.vorhaben.value.trim();
 		const made = link.dataset.made.replace('{de}', when.de).replace('{iso}', when.iso) +
 			(project ? ` · Vorhaben: ${project}` : '');
-		const header = link.dataset.header.split(';');
+		const header = link.dataset.header.replace('{source}', state.particle.classSource).split(';');
 		const table = state.lines.map(([line, p]) => {
 			const v = p && p.values;
 			const numbers = v ? [v.d, v.rho, v.w, v.nre, v.vs] : ['', '', '', '', ''];
@@ -117,8 +117,10 @@ const started = absink({printErr: line => console.error(line)});
 		});
 		let file;
 		if (link.id === 'xlsx') {
+			/* A pasted line's tab, which a spreadsheet shows as nothing
+			 * ("632,65"), shown as a bar: "63 | 2,65". */
 			file = workbook([header, ...table.map(([line, d, rho, w, nre, vs, text, da, sizeClass]) =>
-				[line, ...[d, rho, w, nre, vs].map(n => n && {n}), text, da && {n: da},
+				[line.replace(/\t/g, ' | '), ...[d, rho, w, nre, vs].map(n => n && {n}), text, da && {n: da},
 					sizeClass && {n: sizeClass, whole: true}]), [], [made]], now);
 		} else {
 			const cell = text => '"' + text.replace(/"/g, '""') + '"';
@@ -180,6 +182,7 @@ const started = absink({printErr: line => console.error(line)});
 		$('explanation').textContent = p.sentence;
 		$('aerodynamic').textContent = p.aerodynamic ? p.aerodynamic.sentence : '';
 		$('classes').textContent = p.classes;
+		$('table-classes').textContent = `Spalte Klasse: ${p.classes}`;
 		$('command').textContent = p.command;
 		$('steps').replaceChildren(...p.steps.flatMap(([term, text]) => [element('dt', term), element('dd', text)]));
 		$('inputs').textContent = [annotate('d', p.d), annotate('rho', p.rho)].join('\n');

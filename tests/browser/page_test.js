@@ -39,10 +39,12 @@ const cases = [
 	['100', '1', '', '', {axe: true, says: 'Nre folgt Beards Polynom in ln w, da w = 49.9100 nicht unter 0.24 liegt.',
 		steps: 'Rundung 2: X = 3.91022134'}],
 	['4', '1', '', '', {steps: 'Rundung 2: Nre = 0.00013309333'}],
-	['2', '2.65', '', '', {aero: 'Aerodynamischer Durchmesser 3.2558 µm, Klasse 2 nach TA Luft: 2.5 bis 10 µm; zählt zu PM10, ' +
-		'nicht zu PM2.5.', steps: 'absink 3.2558 1 gibt wie dieses Teilchen vs = 0.0322 cm/s'}],
+	['2', '2.65', '', '', {aero: 'Aerodynamischer Durchmesser 3.2558 µm, Klasse 2 nach TA Luft 2002, Anhang 3, Tabelle 13: ' +
+		'2.5 bis unter 10 µm; zählt zu PM10, nicht zu PM2.5.',
+	steps: 'die Kugel von 3.2558 µm und 1 g/cm³ (absink 3.2558 1) sinkt nach dem Modell wie dieses Teilchen mit vs = 0.0322 cm/s'}],
 	['700', '2.65', '', '', {aero: 'Kein aerodynamischer Durchmesser: eine Kugel von 1 g/cm³, die ebenso schnell sänke, ' +
-		'läge jenseits von Nre 300.'}],
+		'läge jenseits von Nre 300. Klasse 4 nach TA Luft 2002, Anhang 3, Tabelle 13: über 50 µm; zählt weder zu PM10 ' +
+		'noch zu PM2.5.'}],
 	['1000', '2', '', '', {axe: true, says: 'Warnung, weil Nre = 413.8116 über 300 liegt'}],
 	['5000', '1', '', '', {says: 'weil w über 9.1·10⁵ liegt'}],
 	['3.9', '1', '', '', {says: 'w = 0.002960612 unter 0.003 liegt (gedruckt gerundet 0.0030)'}],
@@ -63,19 +65,20 @@ const cases = [
 
 /* The test particles (tests/particles.tsv, whose head says what each
  * column holds): d, rho, w, Nre, the model's vs, what the report shows,
- * its verdict, the aerodynamic diameter. */
+ * its verdict, the aerodynamic diameter, TA Luft's class. */
 const particles = fs.readFileSync(path.join(__dirname, '..', 'particles.tsv'), 'ascii').split('\n')
 	.filter(line => line && !line.startsWith('#')).map(line => line.split('\t'));
-assert.ok(particles.length > 10 && particles.every(p => p.length === 8), 'the test particles');
+assert.ok(particles.length > 10 && particles.every(p => p.length === 9), 'the test particles');
 
 /* The table for the density 2: a velocity, the warning and why, no
  * report, a blank line, a decimal comma, a doubt, the zero velocity and
  * why, two cells pasted from a spreadsheet (a tab, a semicolon), both
- * separators, a particle whose twin would lie beyond Nre 300, and text
- * that XML and CSV must escape; an aerodynamic diameter in each of TA
+ * separators, a particle whose twin would lie beyond Nre 300 (class 4 all
+ * the same), text that XML and CSV must escape, and a column of
+ * percentages pasted as the density; an aerodynamic diameter in each of TA
  * Luft's classes, below w 0.003 too; as cells, and as the CSV for scripts
  * (after its header; its last line says what made it and when). */
-const diameters = '10\n1000\nabc\n\n2,65\n1.000\n3\n100\t2,65\n5000;1\n1.000,5\n700;2.65\na<b&c"d\\e';
+const diameters = '10\n1000\nabc\n\n2,65\n1.000\n3\n100\t2,65\n5000;1\n1.000,5\n700;2.65\na<b&c"d\\e\n63\t48';
 const doubt = 'mehrdeutig: gelesen als 1; für 1000 ohne Trennzeichen eingeben';
 const both = 'Punkt und Komma zugleich: gelesen als 1000.5, mit „,“ als Dezimalzeichen und „.“ zwischen Tausendern';
 const above = nre => `Nre = ${nre} über 300, wo Beards Polynom nicht mehr gilt (Richtlinie)`;
@@ -83,6 +86,8 @@ const peak = 'w über 9.1·10⁵, jenseits des Scheitels von Beards Polynom (Reg
 const zero = w => `vs = 0, weil w = ${w} unter 0.003 liegt: nicht sinkend (Richtlinie)`;
 const warning = 'Achtung: Reynolds-Zahl > 300';
 const beyond = 'kein aerodynamischer Durchmesser: das Teilchen liegt jenseits von Nre 300';
+const osmium = 'dichter als jeder feste Stoff (Osmium: 22.6 g/cm³): wohl eine Spalte Prozente als Dichte eingefügt; ' +
+	'gerechnet wird mit 48 g/cm³';
 const twin = 'kein aerodynamischer Durchmesser: eine Kugel von 1 g/cm³, die ebenso schnell sänke, läge jenseits von Nre 300';
 const cells = [
 	['10', '10.0000', '2.0000', '0.0998', '0.0042', '14.1421', '3', '0.6081'],
@@ -95,11 +100,12 @@ const cells = [
 	['100\t2,65', '100.0000', '2.6500', '132.2615', '3.9537', '173.8736', '4', '57.8029'],
 	['5000;1' + peak + beyond, '5000.0000', '1.0000', '6238750.0000', '268.0787', '–', '–', warning],
 	['1.000,5' + both + above('414.1627') + beyond, '1000.5000', '2.0000', '99969.8047', '414.1627', '–', '–', warning],
-	['700;2.65' + twin, '700.0000', '2.6500', '45365.6953', '257.6575', '–', '–', '538.1360'],
+	['700;2.65' + twin, '700.0000', '2.6500', '45365.6953', '257.6575', '–', '4', '538.1360'],
 	['a<b&c"d\\e', 'Durchmesser: keine Zahl'],
+	['63\t48Dichte: ' + osmium, '63.0000', '48.0000', '599.0326', '12.9803', '738.7736', '4', '301.2264'],
 ];
 const csv = [
-	'"Eingabe","d_um","rho_g_cm3","w","Nre","vs_cm_s","Meldung","da_um","Klasse_TA_Luft"',
+	'"Eingabe","d_um","rho_g_cm3","w","Nre","vs_cm_s","Meldung","da_um","Klasse nach TA Luft 2002, Anhang 3, Tabelle 13"',
 	'"10","10.0000","2.0000","0.0998","0.0042","0.6081","","14.1421","3"',
 	`"1000","1000.0000","2.0000","99820.0000","413.8116","","${warning}; ${above('413.8116')}; ${beyond}","",""`,
 	'"abc","","","","","","Durchmesser: keine Zahl","",""',
@@ -110,8 +116,9 @@ const csv = [
 	'"100\t2,65","100.0000","2.6500","132.2615","3.9537","57.8029","","173.8736","4"',
 	`"5000;1","5000.0000","1.0000","6238750.0000","268.0787","","${warning}; ${peak}; ${beyond}","",""`,
 	`"1.000,5","1000.5000","2.0000","99969.8047","414.1627","","${warning}; ${above('414.1627')}; ${beyond}; ${both}","",""`,
-	`"700;2.65","700.0000","2.6500","45365.6953","257.6575","538.1360","${twin}","",""`,
+	`"700;2.65","700.0000","2.6500","45365.6953","257.6575","538.1360","${twin}","","4"`,
 	'"a<b&c""d\\e","","","","","","Durchmesser: keine Zahl","",""',
+	`"63	48","63.0000","48.0000","599.0326","12.9803","301.2264","Dichte: ${osmium}","738.7736","4"`,
 ].map(line => line + '\r\n').join('');
 /* A project's name with the characters that CSV, XML and CSS escape. */
 const vorhaben = 'Halde „Süd“ "A\\B" <&>';
@@ -255,13 +262,10 @@ async function check(context, url, shot) {
 	 * warning, as absink prints them. */
 	await page.fill('#diameters', particles.map(([d, rho]) => `${d}\t${rho}`).join('\n'));
 	const shown = await page.locator('#table tbody tr').evaluateAll(
-		trs => trs.map(tr => [3, 4, 7, 5].map(k => tr.cells[k].textContent)));
-	assert.deepEqual(shown.map(row => row.slice(0, 3)), particles.map(([, , w, nre, , vs]) =>
-		[w, nre, vs === 'warning' ? warning : vs]), 'the test particles in the table');
-	/* The aerodynamic diameter printed is the one whose own report gives
-	 * the particle's velocity: next to the library's to four places. */
-	for (const [[, , , da], [d, rho, , , , , , want]] of shown.map((row, i) => [row, particles[i]]))
-		assert.ok(want === 'nan' ? da === '–' : Math.abs(da - want) <= 8e-4, `the aerodynamic diameter of ${d} ${rho}: ${da}`);
+		trs => trs.map(tr => [3, 4, 7, 5, 6].map(k => tr.cells[k].textContent)));
+	assert.deepEqual(shown, particles.map(([, , w, nre, , vs, , da, sizeClass]) =>
+		[w, nre, vs === 'warning' ? warning : vs, da === 'nan' ? '–' : da, sizeClass === '0' ? '–' : sizeClass]),
+	'the test particles in the table');
 
 	await page.fill('input[name=rho]', '2');
 	await page.fill('input[name=vorhaben]', vorhaben);
@@ -290,13 +294,16 @@ async function check(context, url, shot) {
 	if (sheet) {
 		const numeric = [1, 2, 3, 4, 5, 7, 8];
 		const expected = text.trim().split('\r\n').slice(0, -1).map((line, i) => {
-			const row = line.slice(1, -1).split('","').map((cell, k) => i && numeric.includes(k) && cell ? '=' + Number(cell) : cell.replace(/""/g, '"'));
+			/* A pasted line's tab shows as a bar in the workbook. */
+			const row = line.slice(1, -1).split('","').map((cell, k) => i && numeric.includes(k) && cell ? '=' + Number(cell)
+				: cell.replace(/""/g, '"').replace(/\t/g, k === 0 ? ' | ' : '\t'));
 			while (row.length && row[row.length - 1] === '')
 				row.pop();
 			return row;
 		});
 		assert.deepEqual(sheet[0], ['Eingabe', 'Durchmesser (µm)', 'Dichte (g/cm³)', 'Bestzahl w', 'Reynoldszahl Nre',
-			'vs (cm/s)', 'Meldung', 'aerodynamischer Durchmesser (µm)', 'Klasse nach TA Luft'], 'the workbook\'s header');
+			'vs (cm/s)', 'Meldung', 'aerodynamischer Durchmesser (µm)', 'Klasse nach TA Luft 2002, Anhang 3, Tabelle 13'],
+		'the workbook\'s header');
 		assert.deepEqual(sheet.slice(1, -2), expected.slice(1), 'the workbook, read by LibreOffice');
 		assert.match(sheet[sheet.length - 1][0], new RegExp(`^erstellt mit absink [0-9.]+ am .* · Vorhaben: ${literally(vorhaben)}$`),
 			'the workbook\'s maker');
@@ -314,22 +321,39 @@ async function check(context, url, shot) {
 	const printout = path.join(os.tmpdir(), `absink-test-${process.pid}.pdf`);
 	fs.writeFileSync(printout, await page.pdf({preferCSSPageSize: true}));
 	const pages = execFileSync('pdftotext', ['-layout', printout, '-'], {encoding: 'utf8'}).split('\f').slice(0, -1);
+	/* Each word's height on paper, in pt: some 0.95 of its font's size. */
+	const tall = word => [...execFileSync('pdftotext', ['-bbox', printout, '-'], {encoding: 'utf8'})
+		.matchAll(/yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">([^<]*)</g)]
+		.filter(([, , , w]) => w === word).map(([, top, bottom]) => bottom - top);
+	const [header, label] = [tall('Eingabe'), tall('Beard')];
 	fs.rmSync(printout);
+	/* Nothing shrunk to fit: the table's header at its 8.5 pt, the plot's
+	 * labels at 7 pt at least. */
+	assert.ok(header.length && header.every(h => h >= 8.5 * 0.93), `the table's header at ${header} pt high`);
+	assert.ok(label.length && label.every(h => h >= 7 * 0.93), `the plot's labels at ${label} pt high`);
 	assert.ok(pages.length >= 2, `the printout has ${pages.length} pages`);
 	for (const [i, text] of pages.entries()) {
 		assert.match(text, /absink [0-9.]+ · VDI 3782 Blatt 1 .*gedruckt am [0-9.]+, [0-9:]+ \S+/, `page ${i + 1}'s head`);
 		assert.match(text, new RegExp(`Vorhaben: ${literally(vorhaben)} +Seite ${i + 1} von ${pages.length}`), `page ${i + 1}'s foot`);
 		if (i > 0)
-			assert.match(text, /Eingabe +Durchmesser \(in µm\) +Dichte/, `the table's header on page ${i + 1}`);
+			assert.match(text, /Eingabe +\(in µm\) +g\/cm³\) +Bestzahl w +Nre +messer \(in µm\) +Luft +vs \(in cm\/s\)\n/,
+				`the table's header on page ${i + 1}, wrapped, to its last column`);
 	}
 	for (const part of ['Rechenprotokoll', 'absink 1.000 2', 'Rundung 1', 'RICHTLINIE', 'Annahmen des Modells',
 		'Cunningham', 'Gunn und Kinzer'])
 		assert.ok(pages[0].includes(part), `page 1 holds the record: ${part}`);
 	const table = pages.slice(1).join('');
 	assert.ok(table.includes('Zeilen ohne eigene Dichte rechnen mit der Dichte von oben: 2.0000 g/cm³'), 'the table\'s density');
-	/* Each row's values on a line, d = 1 twice (the lines 1.000 and 1). */
-	for (let i = 1; i <= 40; i++)
-		assert.equal(table.match(new RegExp(` ${i}\\.0000 +2\\.0000 `, 'g')).length, i === 1 ? 2 : 1, `row ${i} is printed`);
+	/* Each row's values on a line, every column to the last, as the page
+	 * shows them; d = 1 twice (the lines 1.000 and 1). */
+	const printed = await page.locator('#table tbody tr').evaluateAll(trs => trs.map(tr =>
+		[...tr.cells].slice(1).map(td => td.textContent)));
+	for (let i = 1; i <= 40; i++) {
+		const values = printed[i + 1];
+		assert.equal(values[0], `${i}.0000`, `row ${i}`);
+		assert.equal(table.match(new RegExp(` ${values.map(literally).join(' +')}\n`, 'g')).length, i === 1 ? 2 : 1,
+			`row ${i} is printed whole: ${values.join(' ')}`);
+	}
 	/* On paper in its light colours, from a dark screen too; the plot
 	 * drawn for the paper, its labels at 7 pt at least. */
 	await page.emulateMedia({media: 'print', colorScheme: 'dark'});
