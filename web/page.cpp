@@ -624,19 +624,16 @@ void put_aerodynamic_steps(const report_outcome &o, const aerodynamic &a)
 	}
 	const digits particle(o.result.velocity);
 	char check[512];
+	std::snprintf(
+		check, sizeof check, "; die Kugel von %s µm und 1 g/cm³ (absink %s 1) sinkt nach dem Modell ",
+		a.printed, a.printed);
 	if (std::strcmp(a.twin_vs, particle.text) == 0)
-		std::snprintf(
-			check, sizeof check,
-			"; die Kugel von %s µm und 1 g/cm³ (absink %s 1) sinkt nach dem Modell wie dieses "
-			"Teilchen mit vs = %s cm/s",
-			a.printed, a.printed, particle.text);
+		add(check, sizeof check, "wie dieses Teilchen mit vs = %s cm/s", particle.text);
 	else
-		std::snprintf(
-			check, sizeof check,
-			"; die Kugel von %s µm und 1 g/cm³ (absink %s 1) sinkt nach dem Modell mit vs = %s "
-			"cm/s, dieses Teilchen mit %s cm/s: da ist auf vier Stellen gerundet, und um so viel "
-			"sinkt die Kugel des gedruckten da anders",
-			a.printed, a.printed, a.twin_vs, particle.text);
+		add(check, sizeof check,
+		    "mit vs = %s cm/s, dieses Teilchen mit %s cm/s: da ist auf vier Stellen gerundet, und um "
+		    "so viel sinkt die Kugel des gedruckten da anders",
+		    a.twin_vs, particle.text);
 	put_step(
 		false, "Aerodynamischer Durchmesser",
 		"der Durchmesser einer Kugel von 1 g/cm³, die nach diesem Modell ebenso schnell sinkt; die "
