@@ -5,7 +5,8 @@
  * The model's factors and coefficients, each with its derivation; a new
  * factor of the model goes here.  The limits and the step-by-step
  * computation are in steps.hpp, the rounding helper in single.h.  Private
- * to the library's sources; not installed.
+ * to the library's sources and the web page, which prints them; not
+ * installed.
  *
  * Units: d in um, rho in g/cm^3, vs in cm/s; w and Nre are dimensionless.
  */

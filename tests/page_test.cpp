@@ -90,28 +90,29 @@ INSTANTIATE_TEST_SUITE_P(
 		Reading{"100;2", "1", as_line, {R"("rho":"2.0000")"}},
 		Reading{"100", "3", as_line, {R"("rho":"3.0000")"}},
 		Reading{"100;2", "1", 0, {R"("rho":"1.0000")", "gelesen: 100 – „;2“ nicht gelesen"}},
-		/* The sentences, their limits and sources, and a row's reason. */
+		/* Each rule worded once, with its source, in the sentence, the
+		 * row's reason, the record and the brief status. */
 		Reading{"5000",
 			"1",
 			with_report,
-			{"weil w über 9.1·10⁵ liegt", "(Regel von absink, nicht der Richtlinie)",
-			 "die wahre liegt weit über 300",
-			 "vs = keine, die Warnung; w über 9.1·10⁵, jenseits des Scheitels von Beards Polynom "
-			 "(Regel von "
-			 "absink, nicht der Richtlinie)"}},
+			{"statt vs steht die Warnung, weil w über 9.1·10⁵ liegt, jenseits des Scheitels von Beards "
+			 "Polynom (Regel von absink, nicht der Richtlinie): dort bedeutet die gedruckte "
+			 "Reynoldszahl 268.0787 nichts, die wahre liegt weit über 300.",
+			 R"("reason":"Warnung, weil w über 9.1·10⁵ liegt)",
+			 "vs = keine, die Warnung, weil w über 9.1·10⁵"}},
 		Reading{"1000",
 			"2",
 			with_report,
-			{"Nre = 413.8116 über 300 liegt",
-			 "Nre = 413.8116 über 300, wo Beards Polynom nicht mehr gilt (Richtlinie)"}},
+			{"statt vs steht die Warnung, weil Nre = 413.8116 über 300 liegt, wo Beards Polynom nicht "
+			 "mehr gilt (Richtlinie).",
+			 R"("brief":"Warnung statt vs, weil Nre = 413.8116 über 300 liegt)"}},
 		Reading{"3.9",
 			"1",
 			with_report,
-			{"w = 0.002960612 unter 0.003 liegt (gedruckt gerundet 0.0030)",
-			 "vs = 0, weil w = 0.002960612 unter 0.003",
-			 "gedruckt: w = 0.0030, Nre = 0.0001, vs = 0.0000; vs = 0, weil w = 0.002960612 "
-			 "unter 0.003 liegt: "
-			 "nicht sinkend (Richtlinie)"}},
+			{"vs ist 0, weil w = 0.002960612 unter 0.003 liegt (gedruckt gerundet 0.0030): nicht "
+			 "sinkend (Richtlinie), berechnet wären 0.0462 cm/s.",
+			 R"("reason":"vs = 0, weil w = 0.002960612 unter 0.003)",
+			 "gedruckt: w = 0.0030, Nre = 0.0001, vs = 0.0000, weil w = 0.002960612 unter 0.003"}},
 		/* The aerodynamic diameter and TA Luft's class: below w 0.003
 		 * too, on a limit the class above, none beyond Nre 300 or where
 		 * the twin would lie beyond it; the twin's report as the check;
@@ -168,12 +169,19 @@ INSTANTIATE_TEST_SUITE_P(
 			 "w = 49.9099998",
 			 "Rundung 2: X = 3.91022134", "Y = 0.54378217870473256",
 			 "Rundung 4: vs = 25.1830864"}},
+		/* The method section's numbers, as the page prints them, from
+		 * their homes. */
+		Reading{"",
+			"",
+			8,
+			{R"("method":{"bestFactor":"4,991·10⁻⁵","nu":"0,1462","stokesLimit":"0,24","stokesFactor":"0,041666668","velocityFactor":"1462","settlingLimit":"0,003","reynoldsLimit":"300","peak":"9,1·10⁵",)",
+			 R"("beard":"−3,18657; 0,992696; −1,53193·10⁻³; −9,87059·10⁻⁴; −5,78878·10⁻⁴; 8,55176·10⁻⁵; −3,27815·10⁻⁶")"}},
 		/* The command line, quoted for a shell where needed; escaping. */
 		Reading{"1 2", "it's", with_report, {R"("command":"absink '1 2' 'it'\\''s'")"}},
 		Reading{"", "1", with_report, {R"("command":"absink '' 1")", R"("steps":[])"}},
 		Reading{"a\\b\"c\x1f", "1", 0, {R"("argument":"a\\b\"c\u001f")"}},
 		/* The status for a screen reader names each field's note. */
-		Reading{"1.000", "1", with_report, {"sinkend. Durchmesser: mehrdeutig: gelesen als 1;"}},
+		Reading{"1.000", "1", with_report, {"(Richtlinie). Durchmesser: mehrdeutig: gelesen als 1;"}},
 		Reading{"100",
 			"2.65abc",
 			with_report,

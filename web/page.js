@@ -33,9 +33,14 @@ const started = absink({printErr: line => console.error(line)});
 (started.ready || started).then(program => {
 	/* What absink_particle adds to a particle: the report, its sentences
 	 * and steps; the plot's curve; a table's line (web/page.cpp). */
-	const [withReport, withCurve, asLine] = [1, 2, 4];
+	const [withReport, withCurve, asLine, withMethod] = [1, 2, 4, 8];
 	const particle = (d, rho, shown = 0) =>
 		JSON.parse(program.ccall('absink_particle', 'string', ['string', 'string', 'number'], [d, rho, shown]));
+	/* The model's numbers and the report's warning in the method section,
+	 * from their homes in the program. */
+	const {method} = particle('', '', withMethod);
+	for (const span of document.querySelectorAll('[data-model]'))
+		span.textContent = method[span.dataset.model];
 	const plots = [plotter($('plot'), '', false, drops), plotter($('plot-print'), 'print-', true, drops)];
 
 	/* The time of a printout or a download, with its time zone. */

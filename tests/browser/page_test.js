@@ -81,8 +81,9 @@ assert.ok(particles.length > 10 && particles.every(p => p.length === 9), 'the te
 const diameters = '10\n1000\nabc\n\n2,65\n1.000\n3\n100\t2,65\n5000;1\n1.000,5\n700;2.65\na<b&c"d\\e\n63\t48';
 const doubt = 'mehrdeutig: gelesen als 1; für 1000 ohne Trennzeichen eingeben';
 const both = 'Punkt und Komma zugleich: gelesen als 1000.5, mit „,“ als Dezimalzeichen und „.“ zwischen Tausendern';
-const above = nre => `Nre = ${nre} über 300, wo Beards Polynom nicht mehr gilt (Richtlinie)`;
-const peak = 'w über 9.1·10⁵, jenseits des Scheitels von Beards Polynom (Regel von absink, nicht der Richtlinie)';
+const above = nre => `Warnung, weil Nre = ${nre} über 300 liegt, wo Beards Polynom nicht mehr gilt (Richtlinie)`;
+const peak = 'Warnung, weil w über 9.1·10⁵ liegt, jenseits des Scheitels von Beards Polynom (Regel von absink, nicht der ' +
+	'Richtlinie)';
 const zero = w => `vs = 0, weil w = ${w} unter 0.003 liegt: nicht sinkend (Richtlinie)`;
 const warning = 'Achtung: Reynolds-Zahl > 300';
 const beyond = 'kein aerodynamischer Durchmesser: das Teilchen liegt jenseits von Nre 300';
@@ -181,6 +182,10 @@ async function check(context, url, shot) {
 	const report = page.locator('#report');
 	await page.waitForFunction(() => document.getElementById('report').textContent !== '');
 	assert.equal(await report.textContent(), absink(['500', '2.65']), `${opened} opens with its values`);
+	/* The method's numbers, filled in from the program. */
+	const method = await page.textContent('#method');
+	for (const part of ['w = ((d · 4,991·10⁻⁵) · d) · d · ρ', 'a₀ … a₆ = −3,18657; 0,992696; −1,53193·10⁻³;', 'Nre über 300 steht'])
+		assert.ok(method.includes(part), `the method says ${part}`);
 
 	const heights = new Set();
 	for (const [d, rho, dNote = '', rhoNote = '', {axe: audit, read, says, steps, aero} = {}] of cases) {

@@ -1,0 +1,29 @@
+#ifndef ABSINK_WEB_FIELD_HPP
+#define ABSINK_WEB_FIELD_HPP
+
+/*
+ * A field of the web page as the page reads it: absink's own reading
+ * (app/argument.hpp), with exceptions for German hands, and what it leaves
+ * in doubt or unread, in the page's words.
+ */
+#include "web/json.hpp"
+
+struct field {
+	char argument[longest]; /* what absink is given */
+	char typed[128];        /* what was typed, quoted: the start of a long text */
+	float value;            /* as absink reads the argument */
+	bool gives_report;      /* false: the usage screen */
+	char fault[64];         /* why not, in the page's short words */
+	char note[320];         /* what the reading leaves in doubt or unread */
+};
+
+/* Reads the text typed into the field named (Durchmesser, Dichte). */
+void read_field(field &f, const char *name, const char *text, bool diameter);
+
+/* n bytes of text quoted, „…“; of a long text its first 24 characters. */
+void quote(char (&out)[128], const char *text, std::size_t n);
+
+/* "key":{the field} after a comma. */
+void put_field(const char *key, const field &f);
+
+#endif
