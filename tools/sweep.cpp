@@ -3,8 +3,9 @@
  * platform's build of the library computes it, folded into digests that
  * another platform's can be compared with (tools/sweep-compare).
  *
- *	sweep [plant BITS] DENSITY STRIDE FIRST LAST	the digests of blocks FIRST to LAST
- *	sweep [plant BITS] DENSITY STRIDE BLOCK list	each input of the block, and its results
+ *	sweep [plant D] DENSITY STRIDE FIRST LAST	the digests of blocks FIRST to LAST
+ *	sweep [plant D] DENSITY STRIDE BLOCK list	each input of the block, and its results
+ *	sweep last					the last block's number
  *
  * The diameters are the floats whose bit patterns are 1 + j STRIDE, j = 0,
  * 1, ..., up to FLT_MAX (0x7f7fffff): with STRIDE 1 all 2,139,095,039 of
@@ -22,8 +23,8 @@
  * exactly (C libraries may write the same value with other digits: read
  * it as a number).
  *
- * "plant BITS" (hexadecimal) changes the velocity of the diameter with
- * these bits by one unit in its last place, as a platform whose library
+ * "plant D" (as the list gives it, "%a") changes the velocity of the
+ * diameter D by one unit in its last place, as a platform whose library
  * differed there would: for the test of the comparison.
  *
  * Where long double is x87's 80-bit format (x86),
@@ -59,16 +60,17 @@ constexpr std::uint32_t blocks = (largest >> block_bits) + 1;
 
 [[noreturn]] void usage()
 {
-	std::puts("usage: sweep [plant BITS] DENSITY STRIDE FIRST LAST\n"
-		  "       sweep [plant BITS] DENSITY STRIDE BLOCK list");
+	std::puts("usage: sweep [plant D] DENSITY STRIDE FIRST LAST\n"
+		  "       sweep [plant D] DENSITY STRIDE BLOCK list\n"
+		  "       sweep last");
 	std::exit(2);
 }
 
 /* A whole number of the command line, or the usage. */
-std::uint32_t number(const char *text, int base = 10)
+std::uint32_t number(const char *text)
 {
 	char *end = nullptr;
-	const unsigned long long n = std::strtoull(text, &end, base);
+	const unsigned long long n = std::strtoull(text, &end, 10);
 	if (end == text || *end != '\0' || n > UINT32_MAX)
 		usage();
 	return static_cast<std::uint32_t>(n);
@@ -171,10 +173,12 @@ int main(int argc, char *argv[])
 	if (argc == 3 && std::strcmp(argv[1], "x87") == 0)
 		return x87_sweep(static_cast<float>(std::strtod(argv[2], nullptr)));
 #endif
+	if (argc == 2 && std::strcmp(argv[1], "last") == 0)
+		return std::printf("%" PRIu32 "\n", blocks - 1) > 0 ? 0 : 1;
 	const bool planted = argc == 7;
 	if (planted && std::strcmp(argv[1], "plant") != 0)
 		usage();
-	const std::uint32_t plant = planted ? number(argv[2], 16) : 0;
+	const std::uint32_t plant = planted ? float_bits(to_single(std::strtod(argv[2], nullptr))) : 0;
 	if (planted)
 		argv += 2;
 	else if (argc != 5)
