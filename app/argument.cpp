@@ -20,18 +20,26 @@ float convert_argument(const char *text)
 	return read_argument(text).value;
 }
 
-argument_reading read_argument(const char *text)
+namespace {
+
+/* Where a number's parts end in the text: its mantissa's digits from
+ * first, the mantissa up to mantissa_end, the number up to last (past an
+ * exponent); or the fault and where it lies (at last). */
+struct scanned {
+	const char *first, *mantissa_end, *last;
+	bool negative;
+	argument_fault fault;
+};
+
+scanned scan(const char *text)
 {
 	const char *p = text;
 	while (is_space(*p))
 		p++;
-
 	/* The magnitude is read and rounded apart from its sign. */
 	const bool negative = *p == '-';
 	if (*p == '+' || *p == '-')
 		p++;
-
-	const char *const first = p;
 	const char *q = skip_digits(p);
 	bool digits = q != p;
 	if (*q == '.') {
@@ -40,8 +48,7 @@ argument_reading read_argument(const char *text)
 		digits = digits || q != frac;
 	}
 	if (!digits)
-		return {0.0F, static_cast<std::size_t>(q - text), argument_fault::no_digits};
-
+		return {p, q, q, negative, argument_fault::no_digits};
 	const char *last = q;
 	if (*q == 'e' || *q == 'E') {
 		const char *e = q + 1;
@@ -50,9 +57,20 @@ argument_reading read_argument(const char *text)
 		if (is_digit(*e))
 			last = skip_digits(e);
 		else if (*e != '\0')
-			return {0.0F, static_cast<std::size_t>(e - text), argument_fault::bad_exponent};
+			return {p, q, e, negative, argument_fault::bad_exponent};
 		/* else: a marker at the very end is dropped */
 	}
+	return {p, q, last, negative, argument_fault::none};
+}
+
+} // namespace
+
+argument_reading read_argument(const char *text)
+{
+	const scanned n = scan(text);
+	const auto read = static_cast<std::size_t>(n.last - text);
+	if (n.fault != argument_fault::none)
+		return {0.0F, read, n.fault};
 
 	/*
 	 * strtod rounds correctly at any length.  It is preferred to
@@ -66,9 +84,8 @@ argument_reading read_argument(const char *text)
 	 * decimal point is '.'.
 	 */
 	char *end = nullptr;
-	const double v = std::strtod(first, &end);
-	const auto read = static_cast<std::size_t>(last - text);
-	if (end != last)
+	const double v = std::strtod(n.first, &end);
+	if (end != n.last)
 		return {0.0F, read, argument_fault::none}; /* the 0 before an x */
 
 	/* Below float's normal range the text reads as 0; a magnitude that
@@ -76,7 +93,7 @@ argument_reading read_argument(const char *text)
 	 * strtod gives 0 for "1e-400" too, but that mantissa has a digit
 	 * other than 0. */
 	bool zero = true;
-	for (const char *r = first; r != q; r++)
+	for (const char *r = n.first; r != n.mantissa_end; r++)
 		zero = zero && (*r == '0' || *r == '.');
 	if (zero)
 		return {0.0F, read, argument_fault::none};
@@ -85,5 +102,5 @@ argument_reading read_argument(const char *text)
 	const float f = to_single(v);
 	if (f > FLT_MAX)
 		return {0.0F, read, argument_fault::too_large};
-	return {negative ? -f : f, read, argument_fault::none};
+	return {n.negative ? -f : f, read, argument_fault::none};
 }
