@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "particles.hpp"
 #include "printable.hpp"
 
 extern "C" const char *absink_particle(const char *diameter, const char *density, int shown);
@@ -38,6 +39,27 @@ TEST_P(Page, Says)
 		}
 	}
 }
+
+/* Every test particle as a line of the table, with its own density: the
+ * values, the aerodynamic diameter and the class as the table shows them. */
+class Table : public testing::TestWithParam<Particle> {};
+
+TEST_P(Table, ShowsTheParticle)
+{
+	const Particle &p = GetParam();
+	const std::string line = p.d + "\t" + p.rho;
+	const std::string json = absink_particle(line.c_str(), "1", 4);
+	const std::string vs = p.shown == "warning" ? "" : p.shown;
+	const std::string da = p.da == "nan" ? "" : p.da;
+	const std::string size_class = p.size_class == "0" ? "null" : p.size_class;
+	for (const std::string &piece :
+	     {R"("w":")" + p.w + R"(","nre":")" + p.nre + R"(","vs":")" + vs + '"',
+	      R"("aerodynamic":{"da":")" + da + R"(","class":)" + size_class + ','}) {
+		EXPECT_NE(json.find(piece), std::string::npos) << piece << "\n in " << json;
+	}
+}
+
+INSTANTIATE_TEST_SUITE_P(Particles, Table, testing::ValuesIn(particles()));
 
 /* A field's end: its fault and note, empty where the reading leaves no doubt. */
 constexpr const char *rho_clean = R"("fault":"","note":""}})";
@@ -120,33 +142,37 @@ INSTANTIATE_TEST_SUITE_P(
 		Reading{"10",
 			"2.65",
 			with_report,
-			{R"("aerodynamic":{"da":"16.2788","class":3,"text":"Klasse 3 nach TA Luft 2002, Anhang 3, Tabelle 13: 10 bis 50 µm; zählt weder zu PM10 noch zu PM2.5")",
+			{R"("text":"Klasse 3 nach TA Luft 2002, Anhang 3, Tabelle 13: 10 bis 50 µm; zählt weder zu PM10 noch zu PM2.5")",
 			 "gedruckt 16.2788 µm; die Kugel von 16.2788 µm und 1 g/cm³ (absink 16.2788 1) sinkt nach dem Modell wie dieses Teilchen mit vs = 0.8057 cm/s",
 			 R"("brief":"vs = 0.8057 cm/s, nach dem Stokesschen Gesetz. Aerodynamischer Durchmesser 16.2788 µm, Klasse 3)",
 			 "Klasse 1 unter 2.5 µm, Klasse 2 2.5 bis unter 10 µm, Klasse 3 10 bis 50 µm, Klasse 4 "
 			 "über 50 µm (TA Luft 2002, Anhang 3, Tabelle 13",
 			 "auf einer Grenze gehören 2.5 µm zur Klasse 2, 10 µm zur Klasse 3, 50 µm zur Klasse 3;"}},
+		Reading{"63",
+			"2.65",
+			with_report,
+			{"(absink 106.0853 1) sinkt nach dem Modell mit vs = 27.7166 cm/s, dieses Teilchen mit "
+			 "27.7167 cm/s: da ist auf vier Stellen gerundet"}},
 		Reading{"1",
 			"1",
 			as_line,
-			{R"("da":"1.0000","class":1,"text":"Klasse 1 nach TA Luft 2002, Anhang 3, Tabelle 13: unter 2.5 µm; zählt zu PM2.5 und zu PM10")"}},
+			{R"("text":"Klasse 1 nach TA Luft 2002, Anhang 3, Tabelle 13: unter 2.5 µm; zählt zu PM2.5 und zu PM10")"}},
 		Reading{"2.5",
 			"1",
 			as_line,
-			{R"("da":"2.5000","class":2,"text":"Klasse 2 nach TA Luft 2002, Anhang 3, Tabelle 13: 2.5 bis unter 10 µm; zählt zu PM10, nicht zu PM2.5")"}},
+			{R"("text":"Klasse 2 nach TA Luft 2002, Anhang 3, Tabelle 13: 2.5 bis unter 10 µm; zählt zu PM10, nicht zu PM2.5")"}},
 		Reading{"100;2.65",
 			"1",
 			as_line,
-			{R"("da":"173.8736","class":4,"text":"Klasse 4 nach TA Luft 2002, Anhang 3, Tabelle 13: über 50 µm;)"}},
+			{R"("text":"Klasse 4 nach TA Luft 2002, Anhang 3, Tabelle 13: über 50 µm;)"}},
 		Reading{"700",
 			"2.65",
 			as_line,
-			{R"("da":"","class":4,"text":"Klasse 4 nach TA Luft 2002, Anhang 3, Tabelle 13: über 50 µm; zählt weder zu PM10 noch zu PM2.5","reason":"kein aerodynamischer Durchmesser: eine Kugel von 1 g/cm³, die ebenso schnell sänke, läge jenseits von Nre 300")"}},
+			{R"("text":"Klasse 4 nach TA Luft 2002, Anhang 3, Tabelle 13: über 50 µm; zählt weder zu PM10 noch zu PM2.5","reason":"kein aerodynamischer Durchmesser: eine Kugel von 1 g/cm³, die ebenso schnell sänke, läge jenseits von Nre 300")"}},
 		Reading{"1000",
 			"2",
 			as_line,
 			{R"("reason":"kein aerodynamischer Durchmesser: das Teilchen liegt jenseits von Nre 300")"}},
-		Reading{"50", "1", as_line, {R"("da":"50.0000","class":3,")"}},
 		/* A passing column pasted as the density: noted, computed. */
 		Reading{"63\t48",
 			"1",
