@@ -102,6 +102,26 @@ TEST_P(Model, FindsTheDiameterBack)
 INSTANTIATE_TEST_SUITE_P(Particles, Model, testing::ValuesIn(particles()));
 
 /*
+ * Velocities at the report's limits whose nearest float diameter lies just
+ * beyond the limit (w below 0.003, Nre above 300), while its neighbour on
+ * this side settles as fast: the settling diameter is that neighbour.
+ * The particles themselves lie beyond the limits.
+ */
+TEST(Model, FindsTheDiameterAtTheReportsLimits)
+{
+	const struct {
+		const char *d, *rho, *found;
+	} cases[] = {{"2.8307135", "2.65", "2.83071375"}, {"1051.0153", "1", "1051.01453"}};
+	for (const auto &c : cases) {
+		const float rho = convert_argument(c.rho);
+		const float vs = sedimentation_compute(convert_argument(c.d), rho).velocity;
+		char found[32];
+		std::snprintf(found, sizeof found, "%.9g", static_cast<double>(sedimentation_settling_diameter(vs, rho)));
+		EXPECT_STREQ(found, c.found) << c.d;
+	}
+}
+
+/*
  * What no particle can be: a NaN, quiet or signalling, a zero or negative
  * value, an infinity.
  * Each of the library's functions of the model backwards, and the reported

@@ -32,7 +32,8 @@ const started = absink({printErr: line => console.error(line)});
 /* Debian's emscripten gives the module with a promise "ready", later ones the promise. */
 (started.ready || started).then(program => {
 	/* What absink_particle adds to a particle: the report, its sentences
-	 * and steps; the plot's curve; a table's line (web/page.cpp). */
+	 * and steps; the plot's curve; a table's line; the method's numbers
+	 * (web/page.cpp). */
 	const [withReport, withCurve, asLine, withMethod] = [1, 2, 4, 8];
 	const particle = (d, rho, shown = 0) =>
 		JSON.parse(program.ccall('absink_particle', 'string', ['string', 'string', 'number'], [d, rho, shown]));

@@ -240,7 +240,32 @@ async function check(context, url, shot) {
 	await page.fill('input[name=rho]', '1');
 	assert.equal(await page.locator('#plot #mark').count(), 1, 'the particle is marked');
 	assert.ok((await page.locator('#plot .curve').getAttribute('d')).length > 100, 'the curve is drawn');
-	assert.ok(await page.locator('#plot .drop').count() > 10, 'measured drops at density 1');
+	/* The plot as a reader reads it, at density 1: each decade's label at
+	 * its decade on both axes (d from 1 µm to 1 cm, vs from 10⁻³ to
+	 * 10⁴ cm/s), Gunn and Kinzer's drops at their diameters and velocities,
+	 * each band's name within its band. */
+	const read = await page.$eval('#plot', svg => ({
+		frame: ['x', 'y', 'width', 'height'].map(k => Number(svg.querySelector('rect.axis').getAttribute(k))),
+		texts: [...svg.querySelectorAll('text')].map(t => [t.textContent, Number(t.getAttribute('x')), Number(t.getAttribute('y'))]),
+		drops: [...svg.querySelectorAll('circle.drop')].map(c => [Number(c.getAttribute('cx')), Number(c.getAttribute('cy'))]),
+		bands: [...svg.querySelectorAll('rect[fill^="url"]')].map(r => [r.getAttribute('class'), Number(r.getAttribute('x')),
+			Number(r.getAttribute('width'))])}));
+	const [left, top, width, height] = read.frame;
+	const across = d => left + Math.log10(d) / 4 * width;
+	const up = v => top + height - (Math.log10(v) + 3) / 7 * height;
+	const near = (a, b) => Math.abs(a - b) < 0.5;
+	['10⁰', '10¹', '10²', '10³', '10⁴'].forEach((label, k) => assert.ok(read.texts.some(([t, tx, ty]) =>
+		t === label && near(tx, across(10 ** k)) && ty > top + height), `d's label ${label} at its decade`));
+	['10⁻³', '10⁻²', '10⁻¹', '10⁰', '10¹', '10²', '10³', '10⁴'].forEach((label, k) => assert.ok(read.texts.some(([t, tx, ty]) =>
+		t === label && tx < left && near(ty, up(10 ** (k - 3)) + 4)), `vs's label ${label} at its decade`));
+	const measured = fs.readFileSync(path.join(__dirname, '..', '..', 'doc', 'gunn-kinzer-1949.csv'), 'ascii').split('\n')
+		.filter(line => /^[0-9]/.test(line)).map(line => line.split(',').map(Number));
+	assert.deepEqual(read.drops.map(([cx, cy]) => [cx.toFixed(1), cy.toFixed(1)]),
+		measured.map(([mm, v]) => [across(mm * 1000).toFixed(1), up(v).toFixed(1)]), 'the measured drops where they were measured');
+	for (const [kind, name] of [['zero-line', 'vs = 0'], ['warn-line', 'Warnung']]) {
+		const [, x0, w] = read.bands.find(([k]) => k === kind);
+		assert.ok(read.texts.some(([t, tx]) => t === name && tx > x0 && tx < x0 + w), `the band ${name} under its name`);
+	}
 	/* vs = 0 hatched on the left, the warning on the right; the limit of
 	 * Stokes' law at 13.40 um, where w reaches 0.24 at density 2. */
 	await page.fill('input[name=rho]', '2');
@@ -294,8 +319,26 @@ async function check(context, url, shot) {
 	assert.match(text.slice(csv.length), made, 'the CSV\'s last line');
 	/* The workbook is a ZIP whose checksums hold and whose parts are XML,
 	 * as Python's zipfile and XML parser read it (and pandas with them). */
-	execFileSync('python3', ['-c', 'import sys, zipfile, xml.dom.minidom\nz = zipfile.ZipFile(sys.argv[1])\n' +
-		'assert z.testzip() is None\nfor name in z.namelist(): xml.dom.minidom.parseString(z.read(name))', files.xlsx]);
+	/* Each number with its format as the sheet shows it: four decimals for
+	 * the values and da, a whole number for the class, by the cell's
+	 * style, its number format and that format's code. */
+	const formats = JSON.parse(execFileSync('python3', ['-c', `import json, sys, zipfile, xml.dom.minidom as x
+z = zipfile.ZipFile(sys.argv[1])
+assert z.testzip() is None
+parts = {name: x.parseString(z.read(name)) for name in z.namelist()}
+styles = parts['xl/styles.xml']
+codes = {f.getAttribute('numFmtId'): f.getAttribute('formatCode') for f in styles.getElementsByTagName('numFmt')}
+codes.update({'0': 'General', '1': '0', '49': '@'})
+xfs = styles.getElementsByTagName('cellXfs')[0].getElementsByTagName('xf')
+print(json.dumps([[c.getAttribute('r'), c.getElementsByTagName('v')[0].firstChild.data,
+	codes[xfs[int(c.getAttribute('s'))].getAttribute('numFmtId')]]
+	for c in parts['xl/worksheets/sheet1.xml'].getElementsByTagName('c') if c.getElementsByTagName('v')]))`, files.xlsx],
+	{encoding: 'utf8'}));
+	const numbers = text.trim().split('\r\n').slice(1, -1).flatMap((line, i) => line.slice(1, -1).split('","')
+		.map((cell, k) => [`${'ABCDEFGHI'[k]}${i + 2}`, cell, k === 8 ? '0' : '0.0000'])
+		.filter(([, cell], k) => cell && [1, 2, 3, 4, 5, 7, 8].includes(k)));
+	assert.deepEqual(formats.map(([ref, v, code]) => [ref, Number(v), code]), numbers.map(([ref, v, code]) => [ref, Number(v), code]),
+		'the workbook\'s numbers, each in its format');
 	/* It holds the CSV's cells: the Eingabe as typed, the values as
 	 * numbers; and after a blank row what made it. */
 	const sheet = spreadsheet(files.xlsx);
