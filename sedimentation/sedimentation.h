@@ -187,6 +187,66 @@ SEDIMENTATION_API int sedimentation_size_class(float da);
 SEDIMENTATION_API int sedimentation_particle_size_class(float diameter, float density);
 
 /*
+ * A dust's size distribution split into TA Luft's four size classes: the
+ * share of the emission mass in each, with which the dispersion of each
+ * class is computed (TA Luft 2002, Anhang 3, Nr. 4).
+ *
+ * Input: n_size sizes in um (in any order) and n_passing values in per
+ * cent, the cumulative mass passing at each size ("Durchgang") or, with
+ * residue non-zero, the residue ("Rueckstand", R = 100 - Q); and the
+ * density in g/cm^3 of geometric sizes (a sieve or laser analysis), or 0
+ * where the sizes are aerodynamic diameters already (an impactor's).
+ *
+ * Method: each class limit, 2.5, 10 and 50 um aerodynamic, becomes a
+ * diameter of the measured kind, the smallest float diameter of the
+ * density whose aerodynamic diameter (sedimentation_aerodynamic_diameter,
+ * below w = 0.003 too) reaches it.  The passing Q at a limit x is
+ * interpolated linearly in ln d between the measured sizes d_i < x < d_i+1
+ * around it, Q(x) = Q_i + (Q_i+1 - Q_i) ln(x/d_i) / ln(d_i+1/d_i), and is
+ * a measured size's own value at that size.  Any distribution rising
+ * through the measured points has Q_i <= Q(x) <= Q_i+1: a limit's bounds;
+ * a class's bounds are the differences of its limits' bounds, never below
+ * 0.  Class 1 is Q at 2.5 um, class 2 Q(10) - Q(2.5), class 3 Q(50) -
+ * Q(10), class 4 100 - Q(50).  No extrapolation: below the smallest size
+ * or above the largest a limit's Q is not estimated, the fractions that
+ * depend on it are NaN, and their bounds run to 0 or to 100 %.
+ *
+ * Bad input gives no split: the status says what is wrong and index which
+ * entry (from 0, in the order given), -1 where none; every number is then
+ * NaN.  sedimentation_split_message words a status.  Pure, allocates
+ * nothing: any number of threads may call it at once.
+ */
+enum sedimentation_split_status {
+	SEDIMENTATION_SPLIT_OK,
+	SEDIMENTATION_SPLIT_TOO_FEW,        /* fewer than two sizes */
+	SEDIMENTATION_SPLIT_TOO_MANY,       /* more than sedimentation_split_most */
+	SEDIMENTATION_SPLIT_UNEQUAL,        /* unequal numbers of sizes and values */
+	SEDIMENTATION_SPLIT_BAD_SIZE,       /* a size not above zero, or not a number */
+	SEDIMENTATION_SPLIT_BAD_PERCENT,    /* a value outside 0 to 100 %, or not a number */
+	SEDIMENTATION_SPLIT_DUPLICATE_SIZE, /* a size given twice */
+	SEDIMENTATION_SPLIT_FALLING,        /* a passing below that of a smaller size */
+	SEDIMENTATION_SPLIT_BAD_DENSITY     /* a density not 0 and not above zero */
+};
+
+/* The most sizes a split takes: each check looks at every pair. */
+enum { sedimentation_split_most = 10000 };
+
+struct sedimentation_split {
+	int status;         /* enum sedimentation_split_status */
+	int index;          /* the entry the status concerns, from 0; -1 */
+	float limits[3];    /* the class limits as diameters of the measured kind, um */
+	float fractions[4]; /* each class's share in per cent; NaN where not determined */
+	float low[4];       /* the least share the measured points allow, per cent */
+	float high[4];      /* the largest */
+};
+
+SEDIMENTATION_API struct sedimentation_split sedimentation_class_split(
+	const float *size, int n_size, const float *passing, int n_passing, float density, int residue);
+
+/* The status in German words, as absink's page shows it ("" for OK). */
+SEDIMENTATION_API const char *sedimentation_split_message(int status);
+
+/*
  * The same computation for callers that read the results from the two
  * variables below: returns the velocity vs in cm/s unrounded (the caller
  * rounds it to single precision when it stores it) and leaves w in

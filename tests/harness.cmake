@@ -37,7 +37,7 @@ endfunction()
 # sorted, must be the API's and no more.
 function(expect_exports library)
   list(SORT ARGN)
-  if(NOT ARGN STREQUAL "best_number;reynolds_number;sedimentation_aerodynamic_diameter;sedimentation_compute;sedimentation_particle_size_class;sedimentation_report_verdict;sedimentation_reported_velocity;sedimentation_settling_diameter;sedimentation_size_class;sedimentation_velocity")
+  if(NOT ARGN STREQUAL "best_number;reynolds_number;sedimentation_aerodynamic_diameter;sedimentation_class_split;sedimentation_compute;sedimentation_particle_size_class;sedimentation_report_verdict;sedimentation_reported_velocity;sedimentation_settling_diameter;sedimentation_size_class;sedimentation_split_message;sedimentation_velocity")
     message(FATAL_ERROR "${library} exports more or less than the API: ${ARGN}")
   endif()
 endfunction()
