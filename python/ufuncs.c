@@ -441,11 +441,82 @@ static const char particle_class_doc[] =
 	">>> sedimentation.particle_size_class([1, 2, 10, 100, 700], 2.65)  # quartz dust\n"
 	"array([1, 2, 3, 4, 4], dtype=int8)\n";
 
+/*
+ * _class_split(sizes, values, density, residue): the C library's
+ * sedimentation_class_split of two sequences of numbers, each rounded to
+ * float32 as absink rounds what it reads (a magnitude beyond float32's
+ * range is no size: the library names it); a tuple (status, index,
+ * message, limits, fractions, low, high).  The package's class_split
+ * wraps it.
+ */
+static PyObject *floats_tuple(const float *v, int n)
+{
+	PyObject *t = PyTuple_New(n);
+	for (int k = 0; t != NULL && k < n; k++) {
+		PyObject *x = PyFloat_FromDouble((double)v[k]);
+		if (x == NULL) {
+			Py_DECREF(t);
+			return NULL;
+		}
+		PyTuple_SET_ITEM(t, k, x);
+	}
+	return t;
+}
+
+/* A sequence as float32 values in a buffer of the module's; NULL with the
+ * exception set. */
+static float *as_floats(PyObject *sequence, int *n)
+{
+	PyArrayObject *a = (PyArrayObject *)PyArray_FROMANY(sequence, NPY_DOUBLE, 1, 1, NPY_ARRAY_CARRAY);
+	if (a == NULL)
+		return NULL;
+	const npy_intp size = PyArray_SIZE(a);
+	*n = size > sedimentation_split_most ? sedimentation_split_most + 1 : (int)size;
+	float *out = PyMem_Malloc(sizeof(float) * (size_t)(*n + 1));
+	const double *in = (const double *)PyArray_DATA(a);
+	for (int k = 0; out != NULL && k < *n; k++)
+		out[k] = to_single(in[k]);
+	Py_DECREF(a);
+	if (out == NULL)
+		PyErr_NoMemory();
+	return out;
+}
+
+static PyObject *class_split(PyObject *self, PyObject *args)
+{
+	(void)self;
+	PyObject *sizes_in, *values_in;
+	double density;
+	int residue;
+	if (!PyArg_ParseTuple(args, "OOdp", &sizes_in, &values_in, &density, &residue))
+		return NULL;
+	int n_sizes = 0, n_values = 0;
+	float *sizes = as_floats(sizes_in, &n_sizes);
+	float *values = sizes == NULL ? NULL : as_floats(values_in, &n_values);
+	if (values == NULL) {
+		PyMem_Free(sizes);
+		return NULL;
+	}
+	const struct sedimentation_split s =
+		sedimentation_class_split(sizes, n_sizes, values, n_values, to_single(density), residue);
+	PyMem_Free(sizes);
+	PyMem_Free(values);
+	return Py_BuildValue("iisNNNN", s.status, s.index, sedimentation_split_message(s.status),
+			     floats_tuple(s.limits, 3), floats_tuple(s.fractions, 4), floats_tuple(s.low, 4),
+			     floats_tuple(s.high, 4));
+}
+
+static PyMethodDef methods[] = {
+	{"_class_split", class_split, METH_VARARGS, "The C library's sedimentation_class_split."},
+	{NULL, NULL, 0, NULL},
+};
+
 static struct PyModuleDef module = {
 	PyModuleDef_HEAD_INIT,
 	.m_name = "sedimentation._ufuncs",
 	.m_doc = "The settling-velocity model as numpy ufuncs; see the package sedimentation.",
 	.m_size = -1,
+	.m_methods = methods,
 };
 
 /* Adds value to the module m as name, taking over its reference; 0 on

@@ -14,6 +14,7 @@ settling_diameter(vs, rho)    the diameter in um that settles at vs
 aerodynamic_diameter(d, rho)  the diameter of a sphere of 1 g/cm^3 as fast
 size_class(da)                TA Luft's size class of an aerodynamic diameter
 particle_size_class(d, rho)   TA Luft's size class of a particle
+class_split(d, passing, rho)  a size distribution split into TA Luft's classes
 dataset(d, rho)               all of them as an xarray Dataset with units
 ta_luft_limits                TA Luft's limits between its size classes, in um
 
@@ -34,7 +35,7 @@ diameter below Nre 300, but lies above 50 um all the same):
 array([1, 2, 3, 4, 4], dtype=int8)
 """
 import enum
-from typing import TYPE_CHECKING, Any
+from typing import TYPE_CHECKING, Any, NamedTuple, Optional
 
 try:
     import numpy
@@ -77,6 +78,93 @@ BEYOND_PEAK = Verdict.BEYOND_PEAK
 
 if TYPE_CHECKING:
     import xarray
+
+
+class ClassSplit(NamedTuple):
+    """A size distribution split into TA Luft's four size classes: the
+    values of class_split, as NumPy float32 arrays."""
+
+    limits: numpy.ndarray     #: the three class limits as diameters of the measured kind, um
+    fractions: numpy.ndarray  #: each class's share of the mass, per cent (NaN: not determined)
+    low: numpy.ndarray        #: the least share the measured points allow, per cent
+    high: numpy.ndarray       #: the largest share they allow, per cent
+
+
+def class_split(d: Any, passing: Any, rho: Optional[float] = None, residue: bool = False) -> ClassSplit:
+    """Split a size distribution into TA Luft's four size classes.
+
+    The share of the emission mass in each class of aerodynamic diameter
+    (TA Luft 2002, Anhang 3, Nr. 4 and Tabelle 13), with which the
+    dispersion of each class is computed.
+
+    Parameters
+    ----------
+    d : array_like
+        The measured sizes in um, in any order: geometric diameters (a
+        sieve or laser analysis) of density rho, or aerodynamic diameters
+        (an impactor's) where rho is None.
+    passing : array_like
+        The cumulative mass passing at each size in per cent
+        ("Durchgang"), or with residue=True the residue ("Rueckstand",
+        100 - passing).
+    rho : float, optional
+        The density in g/cm^3 of geometric sizes; None for aerodynamic
+        sizes.
+    residue : bool
+        Whether passing holds residues.
+
+    Returns
+    -------
+    ClassSplit
+        limits, the class limits (2.5, 10, 50 um aerodynamic) as
+        diameters of the measured kind; fractions, each class's share in
+        per cent; low and high, the bounds that the measured points allow.
+
+    Raises
+    ------
+    ValueError
+        For bad input, with the message that names the entry: fewer than
+        two sizes, unequal lengths, a size not above zero or not a
+        number, a value outside 0 to 100 %, a size given twice, a passing
+        that falls with rising size, a density not above zero.
+
+    Notes
+    -----
+    Each limit is the smallest float diameter of the density whose
+    aerodynamic_diameter reaches it.  The passing at a limit x is
+    interpolated linearly in ln d between the measured sizes around it,
+    Q(x) = Q_i + (Q_i+1 - Q_i) ln(x/d_i) / ln(d_i+1/d_i); any distribution
+    that rises through the measured points lies between Q_i and Q_i+1,
+    and a class's bounds are the differences of its limits' bounds, never
+    below 0.  Below the smallest size or above the largest nothing is
+    extrapolated: the fractions that depend on it are NaN.  The C
+    library's sedimentation_class_split.
+
+    Examples
+    --------
+    Limestone, 2.7 g/cm^3, by sieve and laser:
+
+    >>> import sedimentation
+    >>> s = sedimentation.class_split([1, 2, 4, 8, 16, 31.5, 63, 125],
+    ...                               [1.2, 3, 7, 15, 28, 45, 68, 90], rho=2.7)
+    >>> ['%.4f' % x for x in s.limits]
+    ['1.5215', '6.0858', '30.2236']
+    >>> ['%.2f' % x for x in s.fractions]
+    ['2.29', '9.55', '32.12', '56.04']
+    >>> ['%.1f-%.1f' % b for b in zip(s.low, s.high)]
+    ['1.2-3.0', '4.0-13.8', '13.0-38.0', '55.0-72.0']
+    """
+    sizes = numpy.asarray(d, dtype=numpy.float64).ravel()
+    values = numpy.asarray(passing, dtype=numpy.float64).ravel()
+    status, index, message, *results = _ufuncs._class_split(
+        sizes, values, 0.0 if rho is None else float(rho), bool(residue))
+    if status != 0:
+        if 0 <= index < min(len(sizes), len(values)):
+            message = f"entry {index} (d = {sizes[index]:g}, value = {values[index]:g}): {message}"
+        elif 0 <= index < max(len(sizes), len(values)):
+            message = f"entry {index}: {message}"
+        raise ValueError(message)
+    return ClassSplit(*(numpy.array(r, numpy.float32) for r in results))
 
 
 def dataset(d: Any, rho: Any) -> "xarray.Dataset":
@@ -153,6 +241,7 @@ def dataset(d: Any, rho: Any) -> "xarray.Dataset":
 __all__ = [
     "ABOVE_REYNOLDS_LIMIT",
     "BEYOND_PEAK",
+    "ClassSplit",
     "NOT_SETTLING",
     "SETTLES",
     "Verdict",
@@ -160,6 +249,7 @@ __all__ = [
     "aerodynamic_diameter",
     "beard_peak_best_number",
     "best_number",
+    "class_split",
     "dataset",
     "particle_size_class",
     "reported_velocity",

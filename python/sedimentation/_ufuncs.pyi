@@ -53,6 +53,12 @@ class _ClassUfunc:
     @overload
     def __call__(self, x: Union[_ArrayUfuncOperand, _Array, _Number], /, **kwargs: Any) -> Any: ...
 
+def _class_split(sizes: npt.NDArray[np.float64], values: npt.NDArray[np.float64], density: float,
+                 residue: bool, /) -> tuple[int, int, str, tuple[float, float, float],
+                                            tuple[float, float, float, float],
+                                            tuple[float, float, float, float],
+                                            tuple[float, float, float, float]]: ...
+
 __version__: str
 beard_peak_best_number: float
 ta_luft_limits: tuple[float, float, float]

@@ -206,13 +206,36 @@ def test_a_dataset_carries_its_own_units():
     assert computed.size_class.values.tolist() == [4, 4, 0]
 
 
+# The size distributions (tests/splits.tsv, whose head says what each field
+# holds), with the split each gives or the entry its error names.
+SPLITS_TABLE = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "splits.tsv")
+with open(SPLITS_TABLE, encoding="ascii") as table:
+    SPLITS = [line.rstrip("\n").split("\t") for line in table if line.strip() and line[0] != "#"]
+assert SPLITS and all(len(row) == 10 for row in SPLITS)
+
+
+@pytest.mark.parametrize("d, values, rho, residue, status, index, limits, fractions, low, high", SPLITS)
+def test_splits_as_worked_out(d, values, rho, residue, status, index, limits, fractions, low, high):
+    args = ([float(x) for x in d.split()], [float(x) for x in values.split()],
+            None if float(rho) == 0 else float(rho), residue == "1")
+    if status != "ok":
+        with pytest.raises(ValueError, match="entry %s" % index if index != "-1" else ""):
+            sd.class_split(*args)
+        return
+    split = sd.class_split(*args)
+    assert " ".join("%.4f" % x for x in split.limits) == limits
+    for got, want in zip((split.fractions, split.low, split.high), (fractions, low, high)):
+        assert got.dtype == np.float32 and " ".join("%.2f" % x for x in got) == want
+
+
 # The Python document, the wheel's description, beside the tests' folder.
 DOCUMENT = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, os.pardir, "doc", "python.md")
 
 
 @pytest.mark.parametrize("name", ["__init__", "settling_velocity", "best_number", "reynolds_number",
                                   "verdict", "reported_velocity", "settling_diameter",
-                                  "aerodynamic_diameter", "dataset", "doc/python.md"])
+                                  "aerodynamic_diameter", "size_class", "particle_size_class",
+                                  "class_split", "dataset", "doc/python.md"])
 def test_the_docstrings_print_what_they_show(name):
     if name == "doc/python.md":
         with open(DOCUMENT, encoding="utf-8") as f:  # a fence ends an example's output
@@ -235,6 +258,7 @@ TYPES = [
     ("sd.verdict([100.0, 3.0], 1.0)", "numpy.dtype[numpy.signedinteger[numpy._typing._8Bit]]"),
     ("sd.dataset([100.0], [1.0])", 'Revealed type is "xarray.core.dataset.Dataset"'),
     ('sd.settling_velocity("a", None)', "No overload variant"),
+    ("sd.class_split([1.0, 2.0], [10.0, 20.0], 1.0)", "sedimentation.ClassSplit"),
 ]
 
 
