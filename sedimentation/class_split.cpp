@@ -59,8 +59,10 @@ sedimentation_split failed(sedimentation_split_status status, int index)
 	sedimentation_split s{};
 	s.status = status;
 	s.index = index;
-	for (float &x : s.limits)
-		x = NAN;
+	for (int k = 0; k < 3; k++) {
+		s.limits[k] = s.passing[k] = NAN;
+		s.below[k] = s.above[k] = -1;
+	}
 	for (int k = 0; k < 4; k++)
 		s.fractions[k] = s.low[k] = s.high[k] = NAN;
 	return s;
@@ -138,6 +140,7 @@ float limit_diameter(double limit, float density)
  * measured sizes around it; NaN with bounds to 0 or 100 % beyond them. */
 struct passing_at {
 	double estimate, low, high;
+	int below, above;
 };
 
 passing_at interpolate(const distribution &g, double x)
@@ -152,16 +155,16 @@ passing_at interpolate(const distribution &g, double x)
 			above = i;
 	}
 	if (below < 0)
-		return {NAN, 0.0, g.passing(above)};
+		return {NAN, 0.0, g.passing(above), below, above};
 	if (above < 0)
-		return {NAN, g.passing(below), 100.0};
+		return {NAN, g.passing(below), 100.0, below, above};
 	const double q0 = g.passing(below);
 	const double q1 = g.passing(above);
 	if (below == above)
-		return {q0, q0, q0};
+		return {q0, q0, q0, below, above};
 	const auto d0 = static_cast<double>(g.size[below]);
 	const auto d1 = static_cast<double>(g.size[above]);
-	return {q0 + (q1 - q0) * std::log(x / d0) / std::log(d1 / d0), q0, q1};
+	return {q0 + (q1 - q0) * std::log(x / d0) / std::log(d1 / d0), q0, q1, below, above};
 }
 
 } // namespace
@@ -183,13 +186,16 @@ sedimentation_split sedimentation_class_split(
 		return s;
 	/* The passing at each limit, and the 0 and 100 % that close the
 	 * classes. */
-	passing_at q[ta_luft_classes + 1] = {{0.0, 0.0, 0.0}};
-	q[ta_luft_classes] = {100.0, 100.0, 100.0};
+	passing_at q[ta_luft_classes + 1] = {{0.0, 0.0, 0.0, -1, -1}};
+	q[ta_luft_classes] = {100.0, 100.0, 100.0, -1, -1};
 	for (int k = 0; k < ta_luft_classes - 1; k++) {
 		const float x = density == 0.0F ? static_cast<float>(ta_luft_limits[k])
 						: limit_diameter(ta_luft_limits[k], density);
 		s.limits[k] = x;
-		q[k + 1] = std::isnan(x) ? passing_at{NAN, 0.0, 100.0} : interpolate(g, static_cast<double>(x));
+		q[k + 1] = std::isnan(x) ? passing_at{NAN, 0.0, 100.0, -1, -1} : interpolate(g, static_cast<double>(x));
+		s.passing[k] = static_cast<float>(q[k + 1].estimate);
+		s.below[k] = q[k + 1].below;
+		s.above[k] = q[k + 1].above;
 	}
 	/* Each class between two limits: rounded to float once, here. */
 	for (int k = 0; k < ta_luft_classes; k++) {

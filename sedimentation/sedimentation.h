@@ -238,6 +238,9 @@ struct sedimentation_split {
 	float fractions[4]; /* each class's share in per cent; NaN where not determined */
 	float low[4];       /* the least share the measured points allow, per cent */
 	float high[4];      /* the largest */
+	float passing[3];   /* Q at each limit, per cent; NaN where not estimated */
+	int below[3];       /* the entries whose sizes lie around each limit, the */
+	int above[3];       /* same at a measured size; -1 beyond the sizes */
 };
 
 SEDIMENTATION_API struct sedimentation_split sedimentation_class_split(

@@ -15,30 +15,6 @@
 
 namespace {
 
-/* The limits of TA Luft's class as the sentences name them, with the side
- * each limit belongs to: "unter 2.5 µm", "2.5 bis unter 10 µm", "10 bis
- * 50 µm", "über 50 µm". */
-void class_limits(int size_class, char (&text)[64])
-{
-	const int last = ta_luft_classes - 2; /* the last limit's index */
-	if (size_class <= 1) {
-		std::snprintf(
-			text, sizeof text, "%s %g µm", ta_luft_limit_goes_up[0] != 0 ? "unter" : "bis",
-			ta_luft_limits[0]);
-	} else if (size_class >= ta_luft_classes) {
-		std::snprintf(
-			text, sizeof text, "%s %g µm", ta_luft_limit_goes_up[last] != 0 ? "ab" : "über",
-			ta_luft_limits[last]);
-	} else {
-		const int lower = size_class - 2;
-		const int upper = size_class - 1;
-		std::snprintf(
-			text, sizeof text, "%s%g bis %s%g µm", ta_luft_limit_goes_up[lower] != 0 ? "" : "über ",
-			ta_luft_limits[lower], ta_luft_limit_goes_up[upper] != 0 ? "unter " : "",
-			ta_luft_limits[upper]);
-	}
-}
-
 /* "Klasse N nach TA Luft 2002, ...: its limits; whether PM10, PM2.5". */
 void class_text(int size_class, char (&text)[200])
 {
@@ -70,6 +46,30 @@ const char *no_twin_words(twin_status status)
 }
 
 } // namespace
+
+/* The limits of TA Luft's class as the sentences name them, with the side
+ * each limit belongs to: "unter 2.5 µm", "2.5 bis unter 10 µm", "10 bis
+ * 50 µm", "über 50 µm". */
+void class_limits(int size_class, char (&text)[64])
+{
+	const int last = ta_luft_classes - 2; /* the last limit's index */
+	if (size_class <= 1) {
+		std::snprintf(
+			text, sizeof text, "%s %g µm", ta_luft_limit_goes_up[0] != 0 ? "unter" : "bis",
+			ta_luft_limits[0]);
+	} else if (size_class >= ta_luft_classes) {
+		std::snprintf(
+			text, sizeof text, "%s %g µm", ta_luft_limit_goes_up[last] != 0 ? "ab" : "über",
+			ta_luft_limits[last]);
+	} else {
+		const int lower = size_class - 2;
+		const int upper = size_class - 1;
+		std::snprintf(
+			text, sizeof text, "%s%g bis %s%g µm", ta_luft_limit_goes_up[lower] != 0 ? "" : "über ",
+			ta_luft_limits[lower], ta_luft_limit_goes_up[upper] != 0 ? "unter " : "",
+			ta_luft_limits[upper]);
+	}
+}
 
 /*
  * The particle's aerodynamic diameter as the page gives it: the library's

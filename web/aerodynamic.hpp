@@ -29,6 +29,10 @@ void put_aerodynamic(const aerodynamic &a);
 /* The record's steps for it, after the computation's. */
 void put_aerodynamic_steps(const report_outcome &o, const aerodynamic &a);
 
+/* The limits of TA Luft's class as the sentences name them: "unter
+ * 2.5 µm", "2.5 bis unter 10 µm", "10 bis 50 µm", "über 50 µm". */
+void class_limits(int size_class, char (&text)[64]);
+
 /* ,"classes":"TA Luft's classes for the record","classSource":"..." */
 void put_classes();
 

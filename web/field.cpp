@@ -102,6 +102,7 @@ argument_reading read_value(field &f, const char *text, layout &l)
 		r = read_argument(f.argument);
 	}
 	f.value = r.value;
+	f.converts = r.fault == argument_fault::none && l.start != l.length;
 	f.gives_report = r.fault == argument_fault::none && report_accepts(r.value);
 	return r;
 }
@@ -193,8 +194,9 @@ void quote(char (&out)[128], const char *text, std::size_t n)
  *    2.65 and "1.000" is 1, without a note; but a density above the
  *    densest solid's gets one.
  */
-void read_field(field &f, const char *name, const char *text, bool diameter)
+void read_field(field &f, const char *name, const char *text, field_kind kind)
 {
+	const bool diameter = kind == field_kind::diameter;
 	layout l = lay_out(text, diameter);
 	quote(f.typed, text, l.length);
 	f.fault[0] = f.note[0] = '\0';
@@ -205,7 +207,7 @@ void read_field(field &f, const char *name, const char *text, bool diameter)
 		std::snprintf(f.fault, sizeof f.fault, "%s: %s", name, fault_words(r.fault));
 	note_separators(f, text, l, r, diameter);
 	note_unread(f, text, l, r);
-	if (!diameter && f.gives_report && f.value > densest_solid)
+	if (kind == field_kind::density && f.gives_report && f.value > densest_solid)
 		add(f.note, sizeof f.note,
 		    "%sdichter als jeder feste Stoff (Osmium: %g g/cm³): wohl eine Spalte Prozente als "
 		    "Dichte eingefügt; gerechnet wird mit %g g/cm³",

@@ -156,8 +156,8 @@ const char *absink_particle(const char *diameter, const char *density, int shown
 		}
 		diameter = cells;
 	}
-	read_field(d, "Durchmesser", diameter, true);
-	read_field(rho, "Dichte", density, false);
+	read_field(d, "Durchmesser", diameter, field_kind::diameter);
+	read_field(rho, "Dichte", density, field_kind::density);
 	report_text[0] = '\0';
 	const report_outcome o = print_report(print_to_page, d.argument, rho.argument);
 	if (!o.reported)

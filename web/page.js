@@ -1,5 +1,5 @@
 'use strict';
-/* global absink, plotter, workbook */
+/* global absink, plotter, cumulative, workbook */
 /*
  * Wires the page to absink, compiled to WebAssembly (absink, emscripten's
  * module, stands before this script; the plot and the workbook writer,
@@ -24,7 +24,8 @@ const drops = $('gunn-kinzer').textContent.trim().split('\n')
 /* What the page shows: the fields as typed, their particle, its report,
  * the plot's curve for its density, and the table's lines with theirs
  * (null for a blank line). */
-const state = {d: '', rho: '', particle: null, report: '', curve: null, lines: []};
+const state = {d: '', rho: '', particle: null, report: '', curve: null, lines: [], split: null};
+const splitForm = document.forms['split-form'];
 
 const element = (name, text) => Object.assign(document.createElement(name), {textContent: text});
 
@@ -121,16 +122,25 @@ const started = absink({printErr: line => console.error(line)});
 			const a = v ? [p.aerodynamic.da, String(p.aerodynamic.class || '')] : ['', ''];
 			return [line, ...numbers, p ? message(p) : '', ...a];
 		});
+		/* The split, where there is one, after a blank row: each class's
+		 * share with its bounds and mass flow. */
+		const s = state.split && !state.split.message ? state.split : null;
+		const shares = s ? [[], ['Größenklasse (aerodynamisch, TA Luft 2002, Anhang 3, Tabelle 13)', 'Anteil (%)',
+			'möglich von (%)', 'bis (%)', `Massenstrom (${splitForm.unit.value})`],
+		...s.shares.map(x => [x.name, x.f, x.low, x.high, x.flow])] : [];
 		let file;
 		if (link.id === 'xlsx') {
 			/* A pasted line's tab, which a spreadsheet shows as nothing
 			 * ("632,65"), shown as a bar: "63 | 2,65". */
 			file = workbook([header, ...table.map(([line, d, rho, w, nre, vs, text, da, sizeClass]) =>
 				[line.replace(/\t/g, ' | '), ...[d, rho, w, nre, vs].map(n => n && {n}), text, da && {n: da},
-					sizeClass && {n: sizeClass, whole: true}]), [], [made]], now);
+					sizeClass && {n: sizeClass, whole: true}]),
+			...shares.map((cells, i) => i < 2 ? cells : [cells[0], ...cells.slice(1).map(n => /^[0-9.]+$/.test(n) ? {n} : n)]),
+			[], [made]], now);
 		} else {
 			const cell = text => '"' + text.replace(/"/g, '""') + '"';
-			const lines = [header, ...table, [made, ...header.slice(1).map(() => '')]];
+			const padded = cells => [...cells, ...header.slice(cells.length).map(() => '')];
+			const lines = [header, ...table, ...shares.map(padded), [made, ...header.slice(1).map(() => '')]];
 			file = new Blob([lines.map(cells => cells.map(cell).join(',') + '\r\n').join('')], {type: 'text/csv'});
 		}
 		URL.revokeObjectURL(offered.get(link));
@@ -141,6 +151,42 @@ const started = absink({printErr: line => console.error(line)});
 	for (const link of [$('xlsx'), $('csv')])
 		for (const event of ['pointerdown', 'click', 'contextmenu', 'focus'])
 			link.addEventListener(event, () => offer(link));
+
+	/* The emission split by size class (web/split.cpp): the distribution as
+	 * entered for the printout, each line's note or the split's fault, the
+	 * shares with their bounds and mass flows, the limits with how each was
+	 * found, and the measured curve. */
+	function split() {
+		const f = splitForm;
+		const flags = (f.residue.checked ? 1 : 0) | (f.aero.checked ? 2 : 0);
+		const given = f.distribution.value.trim() !== '';
+		const s = state.split = given ? JSON.parse(program.ccall('absink_split', 'string',
+			['string', 'string', 'number', 'string'], [f.distribution.value, form.rho.value, flags, f.flow.value])) : null;
+		$('split').classList.toggle('unused', !given);
+		$('split-note').textContent = s ? s.message : '';
+		$('split-result').hidden = !s || s.message !== '';
+		$('split-input').textContent = given ? `${f.residue.checked ? 'Größe (µm), Rückstand (%)' : 'Größe (µm), Durchgang (%)'}` +
+			`${f.aero.checked ? ', aerodynamisch' : `, Dichte ${form.rho.value} g/cm³`}` +
+			`${f.flow.value ? `, Emissionsmassenstrom ${f.flow.value} ${f.unit.value}` : ''}:\n${f.distribution.value}` : '';
+		if (!s || s.message)
+			return;
+		$('flow-head').textContent = `Massenstrom (in ${f.unit.value})`;
+		$('split-shares').tBodies[0].replaceChildren(...s.shares.map(share => {
+			const tr = document.createElement('tr');
+			for (const text of [share.name, share.f, share.low, share.high, share.flow || '–'])
+				tr.append(element('td', text));
+			tr.cells[0].className = 'text';
+			return tr;
+		}));
+		$('split-limits').replaceChildren(...s.limits.map(l =>
+			element('li', `${l.limit} µm aerodynamisch: d = ${l.d} µm (Probe: da = ${l.da} µm); ${l.how}`)));
+		cumulative($('split-plot'), s.points, s.limits);
+	}
+	splitForm.addEventListener('input', () => {
+		split();
+		remember();
+	});
+	splitForm.addEventListener('submit', event => event.preventDefault());
 
 	function table(rho) {
 		const lines = diameters.value.replace(/\n$/, '').split('\n');
@@ -180,7 +226,7 @@ const started = absink({printErr: line => console.error(line)});
 
 	let pausing;
 	function update() {
-		const [d, rho, project] = [form.d.value, form.rho.value, form.vorhaben.value];
+		const [d, rho] = [form.d.value, form.rho.value];
 		const rhoChanged = rho !== state.rho;
 		const p = state.particle = particle(d, rho, withReport | (rhoChanged ? withCurve : 0));
 		Object.assign(state, {d, rho, report: p.report}, rhoChanged ? {curve: p.curve} : {});
@@ -195,8 +241,10 @@ const started = absink({printErr: line => console.error(line)});
 		$('field-density').textContent = p.rho.value ? `${p.rho.value} g/cm³` : p.rho.fault;
 		for (const plot of plots)
 			plot.draw(p, rhoChanged ? p.curve : undefined);
-		if (rhoChanged)
+		if (rhoChanged) {
 			table(p.rho.argument);
+			split();
+		}
 		stamp();
 		/* A new address costs more than all the rest, and a screen reader
 		 * would read every keystroke's report: both once typing pauses.
@@ -204,12 +252,30 @@ const started = absink({printErr: line => console.error(line)});
 		clearTimeout(pausing);
 		pausing = setTimeout(() => {
 			$('status').textContent = p.brief;
-			try {
-				history.replaceState(null, '', '?' + new URLSearchParams({d, rho, ...project ? {vorhaben: project} : {}}));
-			} catch (e) {
-				/* some browsers keep file:// addresses as they are */
-			}
+			remember();
 		}, 300);
+	}
+
+	/* The address keeps what was typed: the particle, the project, and the
+	 * split's distribution, switches and mass flow, so that a shared link
+	 * gives the same record. */
+	function remember() {
+		const f = splitForm;
+		const kept = {d: form.d.value, rho: form.rho.value};
+		for (const [name, value] of [['vorhaben', form.vorhaben.value], ['verteilung', f.distribution.value],
+			['massenstrom', f.flow.value]])
+			if (value.trim())
+				kept[name] = value;
+		for (const name of ['residue', 'aero'])
+			if (f[name].checked)
+				kept[name] = '1';
+		if (f.flow.value.trim())
+			kept.einheit = f.unit.value;
+		try {
+			history.replaceState(null, '', '?' + new URLSearchParams(kept));
+		} catch (e) {
+			/* some browsers keep file:// addresses as they are */
+		}
 	}
 
 	/* A field takes 131071 characters at the most (its maxlength), the
@@ -219,6 +285,13 @@ const started = absink({printErr: line => console.error(line)});
 	for (const name of ['d', 'rho', 'vorhaben'])
 		if (query.has(name))
 			form[name].value = query.get(name).slice(0, form[name].maxLength);
+	for (const [key, name] of [['verteilung', 'distribution'], ['massenstrom', 'flow']])
+		if (query.has(key))
+			splitForm[name].value = query.get(key).slice(0, splitForm[name].maxLength);
+	for (const name of ['residue', 'aero'])
+		splitForm[name].checked = query.get(name) === '1';
+	if (['kg/h', 'g/s'].includes(query.get('einheit')))
+		splitForm.unit.value = query.get('einheit');
 	form.addEventListener('input', update);
 	form.addEventListener('submit', event => event.preventDefault());
 	diameters.addEventListener('input', () => table(state.particle.rho.argument));

@@ -1,5 +1,5 @@
 'use strict';
-/* exported plotter */
+/* exported plotter, cumulative */
 /*
  * The page's plot of the settling velocity over the diameter, drawn as
  * SVG from what absink_particle hands the page (web/page.cpp): the curve
@@ -143,4 +143,39 @@ function plotter(node, prefix, fixed, drops) {
 	}
 	frame();
 	return {draw, resized};
+}
+
+/*
+ * A size distribution as sieve analyses draw it: the passing in per cent,
+ * 0 to 100, over the size on a log axis of whole decades around the
+ * points; the measured points joined, the class limits (as diameters of
+ * the measured kind, where there are) dashed and named by their
+ * aerodynamic diameter.
+ */
+function cumulative(node, points, limits) {
+	const marks = limits.filter(l => Number.isFinite(Number(l.d)));
+	const [width, height] = [640, 300];
+	const box = {left: 50, right: width - 12, top: 12, bottom: height - 40};
+	const sizes = [...points.map(([d]) => d), ...marks.map(l => Number(l.d))];
+	const [low, high] = [Math.floor(Math.log10(Math.min(...sizes))), Math.ceil(Math.log10(Math.max(...sizes)))];
+	const decades = Math.max(high - low, 1);
+	const x = d => box.left + (Math.log10(d) - low) / decades * (box.right - box.left);
+	const y = q => box.bottom - q / 100 * (box.bottom - box.top);
+	const parts = [];
+	for (let k = low; k <= low + decades; k++)
+		parts.push(svg('line', {class: 'grid', x1: x(10 ** k), x2: x(10 ** k), y1: box.top, y2: box.bottom}),
+			svg('text', {x: x(10 ** k), y: box.bottom + 16, 'text-anchor': 'middle'}, power(k)));
+	for (let q = 0; q <= 100; q += 20)
+		parts.push(svg('line', {class: 'grid', x1: box.left, x2: box.right, y1: y(q), y2: y(q)}),
+			svg('text', {x: box.left - 5, y: y(q) + 4, 'text-anchor': 'end'}, String(q)));
+	for (const l of marks)
+		parts.push(svg('line', {class: 'limit', x1: x(l.d), x2: x(l.d), y1: box.top, y2: box.bottom}),
+			svg('text', {class: 'label', x: x(l.d) + 4, y: box.top + 14}, `${l.limit} µm`));
+	parts.push(svg('path', {class: 'curve', d: points.map(([d, q], i) => `${i ? 'L' : 'M'}${x(d).toFixed(1)} ${y(q).toFixed(1)}`).join('')}),
+		...points.map(([d, q]) => svg('circle', {class: 'drop', cx: x(d), cy: y(q), r: 3})),
+		svg('rect', {class: 'axis', x: box.left, y: box.top, width: box.right - box.left, height: box.bottom - box.top}),
+		svg('text', {x: (box.left + box.right) / 2, y: box.bottom + 34, 'text-anchor': 'middle'}, 'Größe d (in µm)'),
+		svg('text', {transform: `translate(13 ${(box.top + box.bottom) / 2}) rotate(-90)`, 'text-anchor': 'middle'},
+			'Durchgang (in %)'));
+	node.replaceChildren(...parts);
 }

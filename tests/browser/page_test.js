@@ -69,6 +69,10 @@ const cases = [
 const particles = fs.readFileSync(path.join(__dirname, '..', 'particles.tsv'), 'ascii').split('\n')
 	.filter(line => line && !line.startsWith('#')).map(line => line.split('\t'));
 assert.ok(particles.length > 10 && particles.every(p => p.length === 9), 'the test particles');
+/* The size distributions (tests/splits.tsv, whose head says what each
+ * field holds). */
+const splits = fs.readFileSync(path.join(__dirname, '..', 'splits.tsv'), 'ascii').split('\n')
+	.filter(line => line && !line.startsWith('#')).map(line => line.split('\t'));
 /* 100 um of quartz, a row of the table below. */
 const quartz = (([, , w, nre, vs, , , da, sizeClass]) => ({w, nre, vs, da, sizeClass}))(
 	particles.find(([d, rho]) => d === '100' && rho === '2.65'));
@@ -444,6 +448,44 @@ print(json.dumps([[c.getAttribute('r'), c.getElementsByTagName('v')[0].firstChil
 		}
 	}
 	await page.setViewportSize({width: 1000, height: 740});
+	/* The emission split by size class: each distribution of
+	 * tests/splits.tsv as lines pasted from a spreadsheet, its shares and
+	 * limits as the library gives them, or the line its fault names; the
+	 * address keeps it, and the CSV carries it. */
+	for (const [sizes, values, rho, residue, status, index, limits, fractions, low, high] of splits) {
+		const lines = sizes.split(' ').map((d, i) => `${d}\t${values.split(' ')[i] || ''}`.trim()).join('\n');
+		await page.fill('input[name=rho]', rho === '0' ? '1' : rho);
+		await page.setChecked('#aero', rho === '0');
+		await page.setChecked('#residue', residue === '1');
+		await page.fill('#distribution', lines);
+		const note = await page.textContent('#split-note');
+		if (status !== 'ok') {
+			assert.ok(note && (index === '-1' || note.startsWith(`Zeile ${Number(index) + 1}:`)), `the split of ${lines}: ${note}`);
+			continue;
+		}
+		const shown = await page.$$eval('#split-shares tbody tr', trs => trs.map(tr => [...tr.cells].map(td => td.textContent)));
+		const expect = list => list.split(' ').map(x => x === 'nan' ? 'nicht bestimmt' : x);
+		assert.deepEqual([0, 1, 2, 3].map(k => shown[k].slice(1, 4)), expect(fractions).map((f, k) =>
+			[f, expect(low)[k], expect(high)[k]]), `the shares of ${lines}`);
+		assert.deepEqual(await page.$$eval('#split-limits li', lis => lis.map(li => li.textContent.match(/d = (\S+) µm/)[1])),
+			limits.split(' '), `the limits of ${lines}`);
+	}
+	await page.fill('input[name=rho]', '1');
+	await page.setChecked('#aero', true);
+	await page.setChecked('#residue', false);
+	await page.fill('#distribution', '1\t10\n2,5\t20\n10\t40\n50\t70\n100\t90');
+	await page.fill('#flow', '12,5');
+	await page.waitForFunction(() => new URLSearchParams(location.search).get('massenstrom') === '12,5');
+	const kept = page.url();
+	await page.goto(kept);
+	await page.waitForFunction(() => document.querySelectorAll('#split-shares tbody tr').length === 6);
+	assert.equal(await page.$eval('#split-shares tbody', tbody => tbody.rows[0].cells[4].textContent), '2.5000',
+		'the link keeps the split and its mass flow');
+	const [splitCsv] = await Promise.all([page.waitForEvent('download'), page.click('#csv')]);
+	assert.ok(fs.readFileSync(await splitCsv.path(), 'utf8').includes('"Klasse 1: unter 2.5 µm","20.00","20.00","20.00","2.5000"'),
+		'the CSV carries the split');
+	await page.fill('#distribution', '');
+	await page.setChecked('#aero', false);
 	await page.fill('input[name=d]', '100');
 	await page.fill('input[name=vorhaben]', '');
 	await page.fill('#diameters', '10\n100\n1000\n3');
@@ -455,7 +497,7 @@ print(json.dumps([[c.getAttribute('r'), c.getElementsByTagName('v')[0].firstChil
 		await page.screenshot({path: shot, fullPage: true});
 	}
 	assert.deepEqual(problems, [], 'no error on the console');
-	assert.deepEqual(requests.filter(u => !/^(blob|data):/.test(u)), [opened, long], 'no request but the page');
+	assert.deepEqual(requests.filter(u => !/^(blob|data):/.test(u)), [opened, long, kept], 'no request but the page');
 	await page.close();
 	console.log(`${url}: ${cases.length} reports, the address, the plot, the table, its files and its printout: ok`);
 }
