@@ -386,11 +386,11 @@ static const char aerodynamic_doc[] =
 	"['2.5000', '3.2558', '16.2788']\n";
 
 #define CLASSES                                                                                              \
-	"TA Luft 2002, Anhang 3, Nr. 4, Tabelle 13 names its classes of\n"                                  \
-	"aerodynamic diameter \"kleiner 2,5\", \"2,5 bis 10\", \"10 bis 50\" and\n"                        \
-	"\"groesser 50\" (um); read as written, 2.5 and 10 belong to the class\n"                           \
-	"above, 50 to class 3.  The class is that of da as absink prints it, to\n"                          \
-	"four places ('%.4f'): 9.99995 prints as 10.0000 and is class 3.  Classes\n"                        \
+	"TA Luft 2002, Anhang 3, Nr. 4, Tabelle 13 names its classes of\n"                                   \
+	"aerodynamic diameter \"kleiner 2,5\", \"2,5 bis 10\", \"10 bis 50\" and\n"                          \
+	"\"groesser 50\" (um); read as written, 2.5 and 10 belong to the class\n"                            \
+	"above, 50 to class 3.  The class is that of da as absink prints it, to\n"                           \
+	"four places ('%.4f'): 9.99995 prints as 10.0000 and is class 3.  Classes\n"                         \
 	"1 and 2 are PM10, class 1 PM2.5.  The C library's\n"
 
 static const char size_class_doc[] =
@@ -501,9 +501,10 @@ static PyObject *class_split(PyObject *self, PyObject *args)
 		sedimentation_class_split(sizes, n_sizes, values, n_values, to_single(density), residue);
 	PyMem_Free(sizes);
 	PyMem_Free(values);
-	return Py_BuildValue("iisNNNN", s.status, s.index, sedimentation_split_message(s.status),
-			     floats_tuple(s.limits, 3), floats_tuple(s.fractions, 4), floats_tuple(s.low, 4),
-			     floats_tuple(s.high, 4));
+	return Py_BuildValue(
+		"iisNNNN", s.status, s.index, sedimentation_split_message(s.status),
+		floats_tuple(s.limits, 3), floats_tuple(s.fractions, 4), floats_tuple(s.low, 4),
+		floats_tuple(s.high, 4));
 }
 
 static PyMethodDef methods[] = {
@@ -561,8 +562,9 @@ PyMODINIT_FUNC PyInit__ufuncs(void)
 	    add(m, "particle_size_class",
 		ufunc(particle_class_loops, verdict_types, "particle_size_class", particle_class_doc)) < 0 ||
 	    add(m, "size_class",
-		PyUFunc_FromFuncAndData(size_class_loops, no_data, size_class_types, 2, 1, 1, PyUFunc_None,
-					"size_class", size_class_doc, 0)) < 0 ||
+		PyUFunc_FromFuncAndData(
+			size_class_loops, no_data, size_class_types, 2, 1, 1, PyUFunc_None, "size_class",
+			size_class_doc, 0)) < 0 ||
 	    add(m, "beard_peak_best_number", PyFloat_FromDouble(beard_peak_best_number)) < 0 ||
 	    /* TA Luft's limits between its size classes of dust, in um */
 	    add(m, "ta_luft_limits",

@@ -192,7 +192,8 @@ sedimentation_split sedimentation_class_split(
 		const float x = density == 0.0F ? static_cast<float>(ta_luft_limits[k])
 						: limit_diameter(ta_luft_limits[k], density);
 		s.limits[k] = x;
-		q[k + 1] = std::isnan(x) ? passing_at{NAN, 0.0, 100.0, -1, -1} : interpolate(g, static_cast<double>(x));
+		q[k + 1] = std::isnan(x) ? passing_at{NAN, 0.0, 100.0, -1, -1}
+					 : interpolate(g, static_cast<double>(x));
 		s.passing[k] = static_cast<float>(q[k + 1].estimate);
 		s.below[k] = q[k + 1].below;
 		s.above[k] = q[k + 1].above;

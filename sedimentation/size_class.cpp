@@ -25,7 +25,8 @@ int sedimentation_size_class(float da)
 	 * signalling NaN. */
 	if (float_bits(da) - 1U >= 0x7f800000U)
 		return 0;
-	const double printed = std::nearbyint(static_cast<double>(da) * 1e4); /* rounding point: four places */
+	const double printed =
+		std::nearbyint(static_cast<double>(da) * 1e4); /* rounding point: four places */
 	int size_class = 1;
 	for (int k = 0; k < ta_luft_classes - 1; k++) {
 		const double limit = ta_luft_limits[k] * 1e4;

@@ -116,7 +116,9 @@ TEST(Model, FindsTheDiameterAtTheReportsLimits)
 		const float rho = convert_argument(c.rho);
 		const float vs = sedimentation_compute(convert_argument(c.d), rho).velocity;
 		char found[32];
-		std::snprintf(found, sizeof found, "%.9g", static_cast<double>(sedimentation_settling_diameter(vs, rho)));
+		std::snprintf(
+			found, sizeof found, "%.9g",
+			static_cast<double>(sedimentation_settling_diameter(vs, rho)));
 		EXPECT_STREQ(found, c.found) << c.d;
 	}
 }

@@ -117,7 +117,8 @@ INSTANTIATE_TEST_SUITE_P(
 		Reading{"5000",
 			"1",
 			with_report,
-			{"statt vs steht die Warnung, weil w über 9.1·10⁵ liegt, jenseits des Scheitels von Beards "
+			{"statt vs steht die Warnung, weil w über 9.1·10⁵ liegt, jenseits des Scheitels von "
+			 "Beards "
 			 "Polynom (Regel von absink, nicht der Richtlinie): dort bedeutet die gedruckte "
 			 "Reynoldszahl 268.0787 nichts, die wahre liegt weit über 300.",
 			 R"("reason":"Warnung, weil w über 9.1·10⁵ liegt)",
@@ -125,7 +126,8 @@ INSTANTIATE_TEST_SUITE_P(
 		Reading{"1000",
 			"2",
 			with_report,
-			{"statt vs steht die Warnung, weil Nre = 413.8116 über 300 liegt, wo Beards Polynom nicht "
+			{"statt vs steht die Warnung, weil Nre = 413.8116 über 300 liegt, wo Beards Polynom "
+			 "nicht "
 			 "mehr gilt (Richtlinie).",
 			 R"("brief":"Warnung statt vs, weil Nre = 413.8116 über 300 liegt)"}},
 		Reading{"3.9",
@@ -134,7 +136,8 @@ INSTANTIATE_TEST_SUITE_P(
 			{"vs ist 0, weil w = 0.002960612 unter 0.003 liegt (gedruckt gerundet 0.0030): nicht "
 			 "sinkend (Richtlinie), berechnet wären 0.0462 cm/s.",
 			 R"("reason":"vs = 0, weil w = 0.002960612 unter 0.003)",
-			 "gedruckt: w = 0.0030, Nre = 0.0001, vs = 0.0000, weil w = 0.002960612 unter 0.003"}},
+			 "gedruckt: w = 0.0030, Nre = 0.0001, vs = 0.0000, weil w = 0.002960612 unter "
+			 "0.003"}},
 		/* The aerodynamic diameter and TA Luft's class: below w 0.003
 		 * too, on a limit the class above, none beyond Nre 300 or where
 		 * the twin would lie beyond it; the twin's report as the check;
@@ -143,15 +146,19 @@ INSTANTIATE_TEST_SUITE_P(
 			"2.65",
 			with_report,
 			{R"("text":"Klasse 3 nach TA Luft 2002, Anhang 3, Tabelle 13: 10 bis 50 µm; zählt weder zu PM10 noch zu PM2.5")",
-			 "gedruckt 16.2788 µm; die Kugel von 16.2788 µm und 1 g/cm³ (absink 16.2788 1) sinkt nach dem Modell wie dieses Teilchen mit vs = 0.8057 cm/s",
+			 "gedruckt 16.2788 µm; die Kugel von 16.2788 µm und 1 g/cm³ (absink 16.2788 1) sinkt "
+			 "nach dem Modell wie dieses Teilchen mit vs = 0.8057 cm/s",
 			 R"("brief":"vs = 0.8057 cm/s, nach dem Stokesschen Gesetz. Aerodynamischer Durchmesser 16.2788 µm, Klasse 3)",
-			 "Klasse 1 unter 2.5 µm, Klasse 2 2.5 bis unter 10 µm, Klasse 3 10 bis 50 µm, Klasse 4 "
+			 "Klasse 1 unter 2.5 µm, Klasse 2 2.5 bis unter 10 µm, Klasse 3 10 bis 50 µm, Klasse "
+			 "4 "
 			 "über 50 µm (TA Luft 2002, Anhang 3, Tabelle 13",
-			 "auf einer Grenze gehören 2.5 µm zur Klasse 2, 10 µm zur Klasse 3, 50 µm zur Klasse 3;"}},
+			 "auf einer Grenze gehören 2.5 µm zur Klasse 2, 10 µm zur Klasse 3, 50 µm zur Klasse "
+			 "3;"}},
 		Reading{"63",
 			"2.65",
 			with_report,
-			{"(absink 106.0853 1) sinkt nach dem Modell mit vs = 27.7166 cm/s, dieses Teilchen mit "
+			{"(absink 106.0853 1) sinkt nach dem Modell mit vs = 27.7166 cm/s, dieses Teilchen "
+			 "mit "
 			 "27.7167 cm/s: da ist auf vier Stellen gerundet"}},
 		Reading{"1",
 			"1",

@@ -65,9 +65,9 @@ void class_limits(int size_class, char (&text)[64])
 		const int lower = size_class - 2;
 		const int upper = size_class - 1;
 		std::snprintf(
-			text, sizeof text, "%s%g bis %s%g µm", ta_luft_limit_goes_up[lower] != 0 ? "" : "über ",
-			ta_luft_limits[lower], ta_luft_limit_goes_up[upper] != 0 ? "unter " : "",
-			ta_luft_limits[upper]);
+			text, sizeof text, "%s%g bis %s%g µm",
+			ta_luft_limit_goes_up[lower] != 0 ? "" : "über ", ta_luft_limits[lower],
+			ta_luft_limit_goes_up[upper] != 0 ? "unter " : "", ta_luft_limits[upper]);
 	}
 }
 
@@ -92,8 +92,7 @@ aerodynamic aerodynamic_of(const report_outcome &o)
 			no_twin_words(a.found.status));
 		if (a.size_class != 0)
 			std::snprintf(
-				a.sentence, sizeof a.sentence,
-				"Kein aerodynamischer Durchmesser: %s. %s.",
+				a.sentence, sizeof a.sentence, "Kein aerodynamischer Durchmesser: %s. %s.",
 				no_twin_words(a.found.status), a.text);
 		else
 			std::snprintf(
@@ -180,4 +179,3 @@ void put_aerodynamic_steps(const report_outcome &o, const aerodynamic &a)
 		static_cast<double>(a.found.da), a.printed, check);
 	put_step(false, "Größenklasse", "%s", a.text);
 }
-

@@ -28,7 +28,6 @@ const char *shown_as(float shown)
 	return shown == 0.0F ? "zero" : "velocity";
 }
 
-
 /* The plot's curve for the density rho: at 60 diameters a decade from 1 um
  * to 1 cm, [d, the velocity the report shows (null where it warns), what
  * it shows]; with the density and the diameter where Stokes' regime
@@ -51,7 +50,6 @@ void put_curve(float rho)
 	}
 	put("]}");
 }
-
 
 /* The command line that gives the same report: each argument as absink
  * is given it, in single quotes for a POSIX shell where it holds more than

@@ -80,7 +80,8 @@ void rule_words(const report_outcome &o, char (&text)[256])
 		break;
 	case SEDIMENTATION_ABOVE_REYNOLDS_LIMIT:
 		std::snprintf(
-			text, sizeof text, "weil Nre = %s über %s liegt, wo Beards Polynom nicht mehr gilt (Richtlinie)",
+			text, sizeof text,
+			"weil Nre = %s über %s liegt, wo Beards Polynom nicht mehr gilt (Richtlinie)",
 			digits(o.result.reynolds_number).text, limit(reynolds_limit).text);
 		break;
 	case SEDIMENTATION_NOT_SETTLING: {
@@ -111,8 +112,8 @@ void explain(const report_outcome &o, char (&sentence)[768], char (&brief)[1024]
 	switch (o.verdict) {
 	case SEDIMENTATION_BEYOND_PEAK:
 		add(sentence, sizeof sentence,
-		    "; statt vs steht die Warnung, %s: dort bedeutet die gedruckte Reynoldszahl %s nichts, die "
-		    "wahre liegt weit über %s.",
+		    "; statt vs steht die Warnung, %s: dort bedeutet die gedruckte Reynoldszahl %s nichts, "
+		    "die wahre liegt weit über %s.",
 		    rule, digits(o.result.reynolds_number).text, limit(reynolds_limit).text);
 		std::snprintf(brief, sizeof brief, "Warnung statt vs, %s.", rule);
 		break;
@@ -171,10 +172,12 @@ int put_reynolds_steps(const settling_steps &s, int rounding)
 	const limit stokes(stokes_limit);
 	if (s.stokes) {
 		put_step(
-			false, "Bereich", "Stokessches Gesetz, da das ungerundete Produkt %.17g unter %s liegt",
-			s.product, stokes.text);
+			false, "Bereich",
+			"Stokessches Gesetz, da das ungerundete Produkt %.17g unter %s liegt", s.product,
+			stokes.text);
 		put_step(
-			false, "Reynoldszahl Nre", "w · %s (1/24 in einfacher Genauigkeit) = %.17g; Rundung %d: Nre = %.9g",
+			false, "Reynoldszahl Nre",
+			"w · %s (1/24 in einfacher Genauigkeit) = %.17g; Rundung %d: Nre = %.9g",
 			limit(stokes_factor).text, s.reynolds_wide, rounding, wide(s.reynolds_number));
 		return rounding + 1;
 	}
@@ -182,10 +185,11 @@ int put_reynolds_steps(const settling_steps &s, int rounding)
 		false, "Bereich", "Beards Polynom, da das ungerundete Produkt %.17g nicht unter %s liegt",
 		s.product, stokes.text);
 	put_step(false, "X", "ln des ungerundeten Produkts; Rundung %d: X = %.9g", rounding, wide(s.x));
-	put_step(false, "Polynom", "Y = a₀ + a₁X + … + a₆X⁶ nach Horner, ungerundet: Y = %.17g", s.polynomial);
 	put_step(
-		false, "Reynoldszahl Nre", "e^Y = %.17g; Rundung %d: Nre = %.9g", s.reynolds_wide, rounding + 1,
-		wide(s.reynolds_number));
+		false, "Polynom", "Y = a₀ + a₁X + … + a₆X⁶ nach Horner, ungerundet: Y = %.17g", s.polynomial);
+	put_step(
+		false, "Reynoldszahl Nre", "e^Y = %.17g; Rundung %d: Nre = %.9g", s.reynolds_wide,
+		rounding + 1, wide(s.reynolds_number));
 	return rounding + 2;
 }
 

@@ -16,13 +16,15 @@
  * float; small is where its powers of ten begin. */
 struct limit {
 	char text[40];
-	explicit limit(double value, char decimal = '.') : limit(value, false, decimal, 1e-3) {}
+	explicit limit(double value, char decimal = '.') : limit(value, false, decimal, 1e-3)
+	{
+	}
 	explicit limit(float value, char decimal = '.', double small = 1e-3)
-		: limit(static_cast<double>(value), true, decimal, small)
+	    : limit(static_cast<double>(value), true, decimal, small)
 	{
 	}
 
-private:
+      private:
 	limit(double value, bool single, char decimal, double small);
 };
 

@@ -132,14 +132,17 @@ void note_separators(field &f, const char *text, const layout &l, const argument
 			f.note, sizeof f.note,
 			"Punkt und Komma zugleich: gelesen als %.*s, mit „%c“ als Dezimalzeichen und „%c“ "
 			"zwischen Tausendern",
-			static_cast<int>(r.end - l.start), f.argument + l.start, decimal, decimal == ',' ? '.' : ',');
+			static_cast<int>(r.end - l.start), f.argument + l.start, decimal,
+			decimal == ',' ? '.' : ',');
 	else if (separated && (next == '.' || next == ',') && next != text[l.separator])
 		std::snprintf(
-			f.note, sizeof f.note, "Punkt und Komma zugleich: gelesen als %g, mit „%c“ als Dezimalzeichen",
+			f.note, sizeof f.note,
+			"Punkt und Komma zugleich: gelesen als %g, mit „%c“ als Dezimalzeichen",
 			static_cast<double>(r.value), text[l.separator]);
 	else if (diameter && separated && may_group(f, text, l, r))
 		std::snprintf(
-			f.note, sizeof f.note, "mehrdeutig: gelesen als %g; für %.*s%.3s ohne Trennzeichen eingeben",
+			f.note, sizeof f.note,
+			"mehrdeutig: gelesen als %g; für %.*s%.3s ohne Trennzeichen eingeben",
 			static_cast<double>(r.value), static_cast<int>(l.separator - l.first), text + l.first,
 			text + l.separator + 1);
 }

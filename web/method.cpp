@@ -25,7 +25,8 @@ void put_method()
 	member("peak", limit(beard_peak_best_number, ',').text);
 	char coefficients[320] = "";
 	for (const float a : beard)
-		add(coefficients, sizeof coefficients, "%s%s", coefficients[0] ? "; " : "", limit(a, ',', 1e-2).text);
+		add(coefficients, sizeof coefficients, "%s%s", coefficients[0] ? "; " : "",
+		    limit(a, ',', 1e-2).text);
 	member("beard", coefficients);
 	member("warningLine", warning_line);
 	put("}");

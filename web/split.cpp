@@ -62,7 +62,7 @@ bool read_line(read_lines &r, char *text, int number)
 	static field value;
 	read_field(size, "Größe", text, field_kind::diameter);
 	read_field(value, "Wert", second, field_kind::number);
-	const char *fault = *second == '\0' ? "nur eine Spalte"
+	const char *fault = *second == '\0'      ? "nur eine Spalte"
 			    : !size.gives_report ? size.fault
 			    : !value.converts    ? "Wert: keine Zahl"
 						 : nullptr;
@@ -127,9 +127,12 @@ void put_limit(const read_lines &r, const sedimentation_split &s, int k, float d
 	char how[512] = "";
 	if (i < 0 || j < 0)
 		std::snprintf(
-			how, sizeof how, "%s der gemessenen Größen: nicht geschätzt", i < 0 ? "unter" : "über");
+			how, sizeof how, "%s der gemessenen Größen: nicht geschätzt",
+			i < 0 ? "unter" : "über");
 	else if (i == j)
-		std::snprintf(how, sizeof how, "gemessen in Zeile %d: Q = %g %%", r.line[i], passing_of(r, i, residue));
+		std::snprintf(
+			how, sizeof how, "gemessen in Zeile %d: Q = %g %%", r.line[i],
+			passing_of(r, i, residue));
 	else
 		std::snprintf(
 			how, sizeof how,
@@ -137,15 +140,16 @@ void put_limit(const read_lines &r, const sedimentation_split &s, int k, float d
 			"ln(%.4f / %g) / ln(%g / %g) = %.2f %%",
 			r.line[i], static_cast<double>(r.size[i]), passing_of(r, i, residue), r.line[j],
 			static_cast<double>(r.size[j]), passing_of(r, j, residue), passing_of(r, i, residue),
-			passing_of(r, j, residue), passing_of(r, i, residue), x, static_cast<double>(r.size[i]),
-			static_cast<double>(r.size[j]), static_cast<double>(r.size[i]),
-			static_cast<double>(s.passing[k]));
+			passing_of(r, j, residue), passing_of(r, i, residue), x,
+			static_cast<double>(r.size[i]), static_cast<double>(r.size[j]),
+			static_cast<double>(r.size[i]), static_cast<double>(s.passing[k]));
 	put(k == 0 ? "{" : ",{");
 	char limit[16];
 	std::snprintf(limit, sizeof limit, "%g", ta_luft_limits[k]);
 	member("limit", limit, true);
 	member("d", shown(x, 4).text);
-	const float da = density == 0.0F ? s.limits[k] : sedimentation_aerodynamic_diameter(s.limits[k], density);
+	const float da =
+		density == 0.0F ? s.limits[k] : sedimentation_aerodynamic_diameter(s.limits[k], density);
 	member("da", shown(static_cast<double>(da), 4).text);
 	member("how", how);
 	put("}");
@@ -174,8 +178,9 @@ void put_shares(const read_lines &r, const sedimentation_split &s, bool residue,
 		char limits[64];
 		class_limits(k + 1, limits);
 		std::snprintf(name, sizeof name, "Klasse %d: %s", k + 1, limits);
-		put_share(k == 0, name, static_cast<double>(s.fractions[k]), static_cast<double>(s.low[k]),
-			  static_cast<double>(s.high[k]), flow);
+		put_share(
+			k == 0, name, static_cast<double>(s.fractions[k]), static_cast<double>(s.low[k]),
+			static_cast<double>(s.high[k]), flow);
 	}
 	const char *const names[] = {"PM2.5 (Klasse 1)", "PM10 (Klassen 1 und 2)"};
 	for (int k = 0; k < 2; k++) {
@@ -197,14 +202,16 @@ void put_points(const read_lines &r, const sedimentation_split &s, bool residue)
 			if (r.size[i] > last && (next < 0 || r.size[i] < r.size[next]))
 				next = i;
 		char point[64];
-		std::snprintf(point, sizeof point, "%s[%.9g,%.9g]", written == 0 ? "" : ",",
-			      static_cast<double>(r.size[next]), passing_of(r, next, residue));
+		std::snprintf(
+			point, sizeof point, "%s[%.9g,%.9g]", written == 0 ? "" : ",",
+			static_cast<double>(r.size[next]), passing_of(r, next, residue));
 		put(point);
 		last = r.size[next];
 	}
 	char marks[128];
-	std::snprintf(marks, sizeof marks, "],\"marks\":[%.9g,%.9g,%.9g]", static_cast<double>(s.limits[0]),
-		      static_cast<double>(s.limits[1]), static_cast<double>(s.limits[2]));
+	std::snprintf(
+		marks, sizeof marks, "],\"marks\":[%.9g,%.9g,%.9g]", static_cast<double>(s.limits[0]),
+		static_cast<double>(s.limits[1]), static_cast<double>(s.limits[2]));
 	put(std::isnan(s.limits[0]) || std::isnan(s.limits[2]) ? "],\"marks\":null" : marks);
 }
 
