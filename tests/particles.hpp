@@ -4,9 +4,9 @@
 /*
  * The test particles of tests/particles.tsv (its head says what each
  * column holds), for the C++ tests: ABSINK_PARTICLES names the file as the
- * test program sees it.  An unreadable or malformed table ends the test
- * program at once, before a test runs, rather than leaving a suite with no
- * case that passes for want of one.
+ * test program sees it; and the reader of the tests' other tables.  An unreadable or malformed table ends the
+ * test program at once, before a test runs, rather than leaving a suite with no case that passes for want of
+ * one.
  */
 #include <cstdio>
 #include <cstdlib>
@@ -23,38 +23,47 @@ inline void PrintTo(const Particle &p, std::ostream *os)
 	*os << p.d << ' ' << p.rho;
 }
 
-inline std::vector<Particle> particles()
+/* The rows of a tab-separated table of the tests, each with the number
+ * of fields given; lines that begin with # are comments.  An unreadable
+ * or malformed table, or one without a row, ends the test program. */
+inline std::vector<std::vector<std::string>> table_rows(const char *path, std::size_t fields)
 {
-	std::vector<Particle> table;
-	std::FILE *f = std::fopen(ABSINK_PARTICLES, "r");
+	std::vector<std::vector<std::string>> table;
+	std::FILE *f = std::fopen(path, "r");
 	if (f == nullptr) {
-		std::fprintf(stderr, "cannot read %s\n", ABSINK_PARTICLES);
+		std::fprintf(stderr, "cannot read %s\n", path);
 		std::exit(1);
 	}
-	char line[512];
+	char line[2048];
 	while (std::fgets(line, sizeof line, f) != nullptr) {
 		if (line[0] == '#' || line[0] == '\n')
 			continue;
-		std::vector<std::string> fields(1);
+		std::vector<std::string> row(1);
 		for (const char *p = line; *p != '\0' && *p != '\n' && *p != '\r'; p++) {
 			if (*p == '\t')
-				fields.emplace_back();
+				row.emplace_back();
 			else
-				fields.back() += *p;
+				row.back() += *p;
 		}
-		if (fields.size() != 9) {
-			std::fprintf(stderr, "%s: not nine fields: %s", ABSINK_PARTICLES, line);
+		if (row.size() != fields) {
+			std::fprintf(stderr, "%s: not %zu fields: %s", path, fields, line);
 			std::exit(1);
 		}
-		table.push_back(
-			{fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6],
-			 fields[7], fields[8]});
+		table.push_back(row);
 	}
 	std::fclose(f);
 	if (table.empty()) {
-		std::fprintf(stderr, "%s: no particle\n", ABSINK_PARTICLES);
+		std::fprintf(stderr, "%s: no row\n", path);
 		std::exit(1);
 	}
+	return table;
+}
+
+inline std::vector<Particle> particles()
+{
+	std::vector<Particle> table;
+	for (const std::vector<std::string> &f : table_rows(ABSINK_PARTICLES, 9))
+		table.push_back({f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8]});
 	return table;
 }
 

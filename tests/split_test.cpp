@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "particles.hpp"
 #include "sedimentation/sedimentation.h"
 
 namespace {
@@ -24,29 +25,8 @@ void PrintTo(const Split &s, std::ostream *os)
 std::vector<Split> splits()
 {
 	std::vector<Split> table;
-	std::FILE *f = std::fopen(ABSINK_SPLITS, "r");
-	if (f == nullptr) {
-		std::fprintf(stderr, "cannot read %s\n", ABSINK_SPLITS);
-		std::exit(1);
-	}
-	char line[2048];
-	while (std::fgets(line, sizeof line, f) != nullptr) {
-		if (line[0] == '#' || line[0] == '\n')
-			continue;
-		Split s{{""}};
-		for (const char *p = line; *p != '\0' && *p != '\n'; p++) {
-			if (*p == '\t')
-				s.fields.emplace_back();
-			else
-				s.fields.back() += *p;
-		}
-		if (s.fields.size() != 10) {
-			std::fprintf(stderr, "%s: not ten fields: %s", ABSINK_SPLITS, line);
-			std::exit(1);
-		}
-		table.push_back(s);
-	}
-	std::fclose(f);
+	for (std::vector<std::string> &row : table_rows(ABSINK_SPLITS, 10))
+		table.push_back({row});
 	return table;
 }
 
