@@ -47,7 +47,7 @@ struct distribution {
 	int n;
 	bool residue;
 
-	double passing(int i) const
+	[[nodiscard]] double passing(int i) const
 	{
 		const auto v = static_cast<double>(value[i]);
 		return residue ? 100.0 - v : v;

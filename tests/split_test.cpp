@@ -69,7 +69,7 @@ TEST_P(Splits, AsWorkedOut)
 	const std::vector<float> values = numbers(f[1]);
 	const sedimentation_split s = sedimentation_class_split(
 		sizes.data(), static_cast<int>(sizes.size()), values.data(), static_cast<int>(values.size()),
-		numbers(f[2])[0], std::atoi(f[3].c_str()));
+		numbers(f[2])[0], f[3] == "1" ? 1 : 0);
 	EXPECT_STREQ(statuses[s.status], f[4].c_str());
 	EXPECT_EQ(std::to_string(s.index), f[5]);
 	EXPECT_EQ(printed(s.limits, 3, 4), f[6]);

@@ -100,8 +100,8 @@ void read_all(read_lines &r, const char *lines)
 
 /* A number of the split as the page prints it: NaN as „nicht bestimmt“. */
 struct shown {
-	char text[32];
-	shown(double value, int decimals) : text{}
+	char text[32]{};
+	shown(double value, int decimals)
 	{
 		if (std::isnan(value))
 			std::snprintf(text, sizeof text, "nicht bestimmt");
