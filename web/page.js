@@ -125,7 +125,7 @@ const started = absink({printErr: line => console.error(line)});
 		/* The split, where there is one, after a blank row: each class's
 		 * share with its bounds and mass flow. */
 		const s = state.split && !state.split.message ? state.split : null;
-		const shares = s ? [[], ['Größenklasse (aerodynamisch, TA Luft 2002, Anhang 3, Tabelle 13)', 'Anteil (%)',
+		const shares = s ? [[], [`Größenklasse (aerodynamisch, ${state.particle.classSource})`, 'Anteil (%)',
 			'möglich von (%)', 'bis (%)', `Massenstrom (${splitForm.unit.value})`],
 		...s.shares.map(x => [x.name, x.f, x.low, x.high, x.flow])] : [];
 		let file;
