@@ -184,7 +184,7 @@ const started = absink({printErr: line => console.error(line)});
 	}
 	splitForm.addEventListener('input', () => {
 		split();
-		remember();
+		rememberSoon();
 	});
 	splitForm.addEventListener('submit', event => event.preventDefault());
 
@@ -252,8 +252,14 @@ const started = absink({printErr: line => console.error(line)});
 		clearTimeout(pausing);
 		pausing = setTimeout(() => {
 			$('status').textContent = p.brief;
-			remember();
 		}, 300);
+		rememberSoon();
+	}
+
+	let remembering;
+	function rememberSoon() {
+		clearTimeout(remembering);
+		remembering = setTimeout(remember, 300);
 	}
 
 	/* The address keeps what was typed: the particle, the project, and the
