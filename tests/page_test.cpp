@@ -228,3 +228,23 @@ INSTANTIATE_TEST_SUITE_P(
 			{"nach Beards Polynom. Dichte: gelesen: 2.65 – „abc“ nicht gelesen."}}));
 
 } // namespace
+
+extern "C" const char *absink_split(const char *lines, const char *density, int flags, const char *flow);
+
+namespace {
+
+/* The split's lines as the page reads them: German numbers, a tab, a
+ * semicolon or blanks between the cells, a blank line passed over; a cell
+ * not read to its end, or a line of one column, named by its line, and no
+ * split. */
+TEST(Split, ReadsLinesAsThePageReadsNumbers)
+{
+	const std::string read = absink_split("1\t1,2\n\n2;3\n4 7", "2,7", 0, "");
+	EXPECT_NE(read.find(R"("message":"","limits")"), std::string::npos) << read;
+	EXPECT_NE(read.find(R"("points":[[1,1.20000005],[2,3],[4,7]])"), std::string::npos) << read;
+	EXPECT_STREQ(
+		absink_split("1\t10\n2x\t20\n4\t30abc\n5", "1", 0, ""),
+		R"({"message":"Zeile 2: gelesen: 2 – „x“ nicht gelesen; Zeile 3: gelesen: 30 – „abc“ nicht gelesen; Zeile 4: nur eine Spalte"})");
+}
+
+} // namespace

@@ -155,6 +155,7 @@ void note_unread(field &f, const char *text, const layout &l, const argument_rea
 	std::size_t rest = end;
 	while (is_space(text[rest]))
 		rest++;
+	f.whole = text[rest] == '\0';
 	if (r.end <= l.start || text[rest] == '\0' || r.fault == argument_fault::no_digits ||
 	    r.fault == argument_fault::bad_exponent)
 		return;

@@ -13,6 +13,7 @@ struct field {
 	char typed[128];        /* what was typed, quoted: the start of a long text */
 	float value;            /* as absink reads the argument */
 	bool converts;          /* it reads as a number, 0 and below too */
+	bool whole;             /* absink reads it to its end (but for blanks) */
 	bool gives_report;      /* false: the usage screen */
 	char fault[64];         /* why not, in the page's short words */
 	char note[320];         /* what the reading leaves in doubt or unread */

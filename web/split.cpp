@@ -62,9 +62,13 @@ bool read_line(read_lines &r, char *text, int number)
 	static field value;
 	read_field(size, "Größe", text, field_kind::diameter);
 	read_field(value, "Wert", second, field_kind::number);
+	/* A cell that absink does not read to its end is a paste gone wrong
+	 * ("63abc"): its note says what was left. */
 	const char *fault = *second == '\0'      ? "nur eine Spalte"
 			    : !size.gives_report ? size.fault
+			    : !size.whole        ? size.note
 			    : !value.converts    ? "Wert: keine Zahl"
+			    : !value.whole       ? value.note
 						 : nullptr;
 	if (fault != nullptr || r.n == most) {
 		add(r.message, sizeof r.message, "%sZeile %d: %s", r.message[0] ? "; " : "", number,
