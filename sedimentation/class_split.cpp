@@ -35,7 +35,6 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 
 namespace {
 
@@ -68,12 +67,6 @@ sedimentation_split failed(sedimentation_split_status status, int index)
 	return s;
 }
 
-/* 0 < x <= FLT_MAX, by the bits: a NaN raises no flag. */
-bool positive(float x)
-{
-	return float_bits(x) - 1U < 0x7f7fffffU;
-}
-
 /* 0 <= x <= 100, a NaN not. */
 bool percent(float x)
 {
@@ -85,7 +78,7 @@ bool percent(float x)
 sedimentation_split check(const distribution &g)
 {
 	for (int j = 0; j < g.n; j++) {
-		if (!positive(g.size[j]))
+		if (!positive_finite(g.size[j]))
 			return failed(SEDIMENTATION_SPLIT_BAD_SIZE, j);
 		if (!percent(g.value[j]))
 			return failed(SEDIMENTATION_SPLIT_BAD_PERCENT, j);
@@ -118,22 +111,16 @@ float limit_diameter(double limit, float density)
 {
 	std::uint32_t lo = 1;           /* the smallest subnormal: below every limit */
 	std::uint32_t hi = 0x7f7fffffU; /* FLT_MAX */
-	float top = 0.0F;
-	std::memcpy(&top, &hi, sizeof top);
-	if (!reaches(top, density, limit))
+	if (!reaches(float_of_bits(hi), density, limit))
 		return NAN;
 	while (hi - lo > 1) {
 		const std::uint32_t mid = lo + (hi - lo) / 2;
-		float d = 0.0F;
-		std::memcpy(&d, &mid, sizeof d);
-		if (reaches(d, density, limit))
+		if (reaches(float_of_bits(mid), density, limit))
 			hi = mid;
 		else
 			lo = mid;
 	}
-	float d = 0.0F;
-	std::memcpy(&d, &hi, sizeof d);
-	return d;
+	return float_of_bits(hi);
 }
 
 /* The passing at x with its bounds: interpolated in ln d between the
@@ -178,7 +165,7 @@ sedimentation_split sedimentation_class_split(
 		return failed(SEDIMENTATION_SPLIT_TOO_FEW, -1);
 	if (n_size > sedimentation_split_most)
 		return failed(SEDIMENTATION_SPLIT_TOO_MANY, sedimentation_split_most);
-	if (density != 0.0F && !positive(density))
+	if (density != 0.0F && !positive_finite(density))
 		return failed(SEDIMENTATION_SPLIT_BAD_DENSITY, -1);
 	const distribution g{size, passing, n_size, residue != 0};
 	sedimentation_split s = check(g);

@@ -60,15 +60,6 @@ constexpr int most_walked = 64;
  * logarithm to 1e-4 of itself, and costs less. */
 constexpr double ratio_near_one = 1e-4;
 
-/* 0 < x <= FLT_MAX, told by the bits alone: positive floats from the
- * smallest subnormal to FLT_MAX are the patterns 1 to 0x7f7fffff.  No
- * comparison of floats, which would raise the invalid-operation flag for a
- * signalling NaN, and stop at a trap. */
-bool in_domain(float x)
-{
-	return float_bits(x) - 1U < 0x7f7fffffU;
-}
-
 /* Whether the model's velocity means something for this result: the report
  * gives it, or gives 0 for a particle it counts as not settling, but does
  * not warn (Nre above 300, or beyond the polynomial's peak). */
@@ -255,7 +246,7 @@ bool not_warned(sedimentation_verdict v)
 
 float sedimentation_settling_diameter(float velocity, float density)
 {
-	if (!in_domain(velocity) || !in_domain(density))
+	if (!positive_finite(velocity) || !positive_finite(density))
 		return NAN;
 	return diameter_at(velocity, density, reported_as_is).da;
 }
@@ -267,7 +258,7 @@ float sedimentation_settling_diameter(float velocity, float density)
  */
 twin aerodynamic_twin(float diameter, float density)
 {
-	if (!in_domain(diameter) || !in_domain(density))
+	if (!positive_finite(diameter) || !positive_finite(density))
 		return {NAN, twin_status::outside_domain};
 	const sedimentation_result particle = sedimentation_compute(diameter, density);
 	if (!within_model(particle))

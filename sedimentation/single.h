@@ -25,6 +25,23 @@ static inline uint32_t float_bits(float x)
 	return bits;
 }
 
+/* The float of these bits, the inverse of float_bits. */
+static inline float float_of_bits(uint32_t bits)
+{
+	float x;
+	memcpy(&x, &bits, sizeof x);
+	return x;
+}
+
+/* 0 < x <= FLT_MAX, told by the bits alone: positive floats from the
+ * smallest subnormal to FLT_MAX are the patterns 1 to 0x7f7fffff.  No
+ * comparison of floats, which would raise the invalid-operation flag for a
+ * signalling NaN, and stop at a trap. */
+static inline int positive_finite(float x)
+{
+	return float_bits(x) - 1U < 0x7f7fffffU;
+}
+
 /*
  * x rounded to single precision as IEEE 754 round-to-nearest does, without
  * converting a value beyond float's range, which C and C++ leave undefined.

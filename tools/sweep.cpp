@@ -76,22 +76,13 @@ std::uint32_t number(const char *text)
 	return static_cast<std::uint32_t>(n);
 }
 
-float from_bits(std::uint32_t bits)
-{
-	float x;
-	std::memcpy(&x, &bits, sizeof x);
-	return x;
-}
-
 /* The results of one diameter; the planted one's velocity one unit in the
  * last place larger. */
 sedimentation_result results(std::uint32_t bits, float density, bool planted, std::uint32_t plant)
 {
-	sedimentation_result r = sedimentation_compute(from_bits(bits), density);
-	if (planted && bits == plant) {
-		const std::uint32_t vs = float_bits(r.velocity) + 1;
-		std::memcpy(&r.velocity, &vs, sizeof vs);
-	}
+	sedimentation_result r = sedimentation_compute(float_of_bits(bits), density);
+	if (planted && bits == plant)
+		r.velocity = float_of_bits(float_bits(r.velocity) + 1);
 	return r;
 }
 
@@ -137,7 +128,7 @@ int x87_sweep(float density)
 	std::uint64_t differ = 0;
 	std::uint64_t printed = 0;
 	for (std::uint32_t bits = 1; bits <= largest; bits++) {
-		const float d = from_bits(bits);
+		const float d = float_of_bits(bits);
 		const long double product = x87_product(d, density);
 		const sedimentation_result ours = sedimentation_compute(d, density);
 		if (product > FLT_MAX || static_cast<float>(product) == ours.best_number)
@@ -206,7 +197,7 @@ int main(int argc, char *argv[])
 			count++;
 			if (list) {
 				std::printf(
-					"%a %a %a %a\n", static_cast<double>(from_bits(b)),
+					"%a %a %a %a\n", static_cast<double>(float_of_bits(b)),
 					static_cast<double>(r.best_number),
 					static_cast<double>(r.reynolds_number),
 					static_cast<double>(r.velocity));
